@@ -1,0 +1,34 @@
+#include "music_settings.h"
+
+#include "number_reading.h"
+#include "path_rules.h"
+#include "settings_keys.h"
+
+namespace qv {
+namespace {
+
+void ReadSmallNumber(const std::string& text, std::int16_t& value) {
+  if (text.empty()) {
+    value = 0;
+    return;
+  }
+  auto number = ReadWholeNumber(text);
+  if (!number) return;
+  if (auto v = FloorToInt16(*number)) value = *v;
+}
+
+}  // namespace
+
+void ReadMusicSettings(const ValueReader& read, const FileProbe& exists,
+                       const std::string& programFolder, MusicSettings& settings) {
+  ReadSmallNumber(read(kKeyBgmKind), settings.kind);
+  ReadSmallNumber(read(kKeyBgmRepeat), settings.repeat);
+
+  settings.file = read(kKeyBgmFile);
+  if (!settings.file.empty() && !exists(settings.file)) settings.file.clear();
+  if (settings.file.empty() && settings.kind == 2) settings.kind = 0;
+
+  settings.folder = settings.file.empty() ? programFolder : FolderOfPath(settings.file);
+}
+
+}  // namespace qv

@@ -1,0 +1,16 @@
+#include "screen_size.h"
+
+#include "number_reading.h"
+
+namespace qv {
+
+std::optional<std::int16_t> ScreenPixels(double twips, double twipsPerPixel) {
+  auto t = RoundToInt32(twips);
+  auto p = RoundToInt32(twipsPerPixel);
+  if (!t || !p || *p == 0) return std::nullopt;
+  std::int64_t pixels = static_cast<std::int64_t>(*t) / *p;
+  if (pixels < -32768 || pixels > 32767) return std::nullopt;
+  return static_cast<std::int16_t>(pixels);
+}
+
+}  // namespace qv

@@ -1,0 +1,13 @@
+#pragma once
+// The screen size recorded for the renderer: twips and twips per pixel each rounded to
+// 32 bits, then divided with truncation; the result must fit 16 bits. Window-free.
+#include <cstdint>
+#include <optional>
+
+namespace qv {
+
+// Pixels from a size in twips; empty when either value does not fit 32 bits, the divisor
+// is 0, or the result does not fit 16 bits (the caller then keeps 0).
+std::optional<std::int16_t> ScreenPixels(double twips, double twipsPerPixel);
+
+}  // namespace qv

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "number_reading.h"
+#include "number_text.h"
+#include "screen_size.h"
+
+namespace qv {
+namespace {
+
+TEST(NumberText, BlankBeforeNonNegativeMinusBeforeNegative) {
+  EXPECT_EQ(NumberText(0), " 0");
+  EXPECT_EQ(NumberText(1024), " 1024");
+  EXPECT_EQ(NumberText(-7), "-7");
+  EXPECT_EQ(NumberText(INT64_MIN), "-9223372036854775808");
+}
+
+TEST(NumberReading, WholeNumbersAllowBlanksAroundButNothingElse) {
+  EXPECT_EQ(ReadWholeNumber(" 2"), 2.0);
+  EXPECT_EQ(ReadWholeNumber("1.9 "), 1.9);
+  EXPECT_EQ(ReadWholeNumber("-3"), -3.0);
+  EXPECT_EQ(ReadWholeNumber("1E2"), 100.0);
+  EXPECT_FALSE(ReadWholeNumber("abc"));
+  EXPECT_FALSE(ReadWholeNumber("x"));
+  EXPECT_FALSE(ReadWholeNumber("2x"));
+  EXPECT_FALSE(ReadWholeNumber("1 2"));
+  EXPECT_FALSE(ReadWholeNumber(""));
+  EXPECT_FALSE(ReadWholeNumber("1e99999"));
+}
+
+TEST(NumberReading, FloorToInt16RejectsWhatDoesNotFit) {
+  EXPECT_EQ(FloorToInt16(1.9), 1);
+  EXPECT_EQ(FloorToInt16(-0.5), -1);
+  EXPECT_EQ(FloorToInt16(32767.9), 32767);
+  EXPECT_EQ(FloorToInt16(-32768), -32768);
+  EXPECT_FALSE(FloorToInt16(32768));
+  EXPECT_FALSE(FloorToInt16(-32769));
+}
+
+TEST(ScreenSize, TwipsDividedByTwipsPerPixel) {
+  EXPECT_EQ(ScreenPixels(15360, 15), 1024);
+  EXPECT_EQ(ScreenPixels(11520, 15), 768);
+  EXPECT_EQ(ScreenPixels(15369.6, 15), 1024);  // 15370 / 15, truncated
+  EXPECT_EQ(ScreenPixels(1440 * 4, 14.6), 384);  // divisor rounded to 15 first
+}
+
+TEST(ScreenSize, SizesThatCannotBeStoredGiveNothing) {
+  EXPECT_FALSE(ScreenPixels(32768.0 * 15, 15));
+  EXPECT_EQ(ScreenPixels(32767.0 * 15, 15), 32767);
+  EXPECT_FALSE(ScreenPixels(1e12, 15));
+  EXPECT_FALSE(ScreenPixels(15360, 0));
+  EXPECT_FALSE(ScreenPixels(15360, 0.4));  // rounds to 0
+}
+
+}  // namespace
+}  // namespace qv
