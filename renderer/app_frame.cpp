@@ -1,0 +1,144 @@
+#include "app_frame.h"
+
+#include <GL/gl.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "bench_probe.h"
+#include "frame_state.h"
+#include "scene.h"
+
+namespace qv::renderer {
+
+const char* const kWindowClassName = "Quorvale_VC";
+const char* const kSettingsPath = "C:\\zantho_temp\\Quorvale.ini";
+
+FrameClock frameClock;
+int screenWidth = 1024;
+int screenHeight = 768;
+
+namespace {
+
+bool renderingEnabled = false;
+HDC windowDC = nullptr;
+HGLRC glContext = nullptr;
+
+PIXELFORMATDESCRIPTOR pixelFormat = {
+    sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+    PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
+bool pixelFormatFilled = false;
+
+}  // namespace
+
+void DebugPrintf(const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    OutputDebugStringA(text);
+}
+
+BOOL SetupPixelFormat(HDC dc) {
+    if (!pixelFormatFilled) {
+        pixelFormat.cColorBits = static_cast<BYTE>(GetDeviceCaps(dc, BITSPIXEL));
+        pixelFormatFilled = true;
+    }
+    const int index = ChoosePixelFormat(dc, &pixelFormat);
+    DebugPrintf("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(dc, BITSPIXEL));
+    return SetPixelFormat(dc, index, &pixelFormat);
+}
+
+void ResizeViewport(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+}
+
+LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            windowDC = GetDC(window);
+            SetupPixelFormat(windowDC);
+            glContext = wglCreateContext(windowDC);
+            wglMakeCurrent(windowDC, glContext);
+            return 0;
+        case WM_SIZE:
+            screenWidth = LOWORD(lParam);
+            screenHeight = HIWORD(lParam);
+            ResizeViewport(screenWidth, screenHeight);
+            return 0;
+        case WM_PAINT:
+            if (renderingEnabled) {
+                LARGE_INTEGER now;
+                QueryPerformanceCounter(&now);
+                frameClock.Tick(now.QuadPart);
+                if (!BenchBareFrame()) RenderFrame();
+                SwapBuffers(windowDC);
+                ValidateRect(window, nullptr);
+                BenchFrameDone(window);
+            }
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            wglMakeCurrent(nullptr, nullptr);
+            wglDeleteContext(glContext);
+            ShowCursor(TRUE);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace qv::renderer
+
+using namespace qv::renderer;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    screenWidth = SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 1024, kSettingsPath)), 1024);
+    screenHeight = SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 768, kSettingsPath)), 768);
+    ShowCursor(FALSE);
+    renderingEnabled = false;
+    BenchStart();
+
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = RendererWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClassName;
+    if (!RegisterClassA(&windowClass)) return 0;
+
+    HWND window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, 0, 0,
+                                  screenWidth, screenHeight, nullptr, nullptr, instance, nullptr);
+    if (!window) return 0;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    LARGE_INTEGER frequency, start;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    frameClock.Start(frequency.QuadPart, start.QuadPart);
+
+    // A picture missing at start ends the program; the process exit tidies up the rest.
+    if (!InitScene()) return 0;
+    renderingEnabled = true;
+
+    MSG message = {};  // an empty queue leaves it unfilled
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    while (message.message != WM_QUIT) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            InvalidateRect(window, nullptr, FALSE);
+        }
+    }
+    renderingEnabled = false;
+    return static_cast<int>(message.wParam);
+}

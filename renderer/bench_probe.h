@@ -1,0 +1,24 @@
+// Measuring hooks for the benchmark build only (QV_BENCH). In the shipped renderer they are
+// empty, so it takes no options and writes nothing.
+#pragma once
+
+#ifdef QV_BENCH
+#include <windows.h>
+namespace qv::renderer {
+void BenchStart();
+bool BenchBareFrame();  // true: the frame was only cleared, as the floor to compare with
+void BenchFramePhase(bool shattering);
+void BenchFrameDone(HWND window);
+void BenchRestartBegins();
+void BenchRestartEnds();
+}  // namespace qv::renderer
+#else
+namespace qv::renderer {
+inline void BenchStart() {}
+inline bool BenchBareFrame() { return false; }
+inline void BenchFramePhase(bool) {}
+template <typename Window> inline void BenchFrameDone(Window) {}
+inline void BenchRestartBegins() {}
+inline void BenchRestartEnds() {}
+}  // namespace qv::renderer
+#endif

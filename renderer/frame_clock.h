@@ -1,0 +1,23 @@
+// The renderer's measured clock: seconds since the zero taken before the first set-up, kept
+// in single precision, plus the step from the previous frame.
+#pragma once
+#include <cstdint>
+
+namespace qv::renderer {
+
+struct FrameClock {
+    std::int64_t perfFrequency = 1;
+    std::int64_t perfStart = 0;
+    std::int64_t perfNow = 0;
+    float frameTime = 0.0f;
+    float frameDelta = 0.0f;
+
+    void Start(std::int64_t frequency, std::int64_t start);
+    // Called once at the start of every rendered frame with the counter's current value.
+    void Tick(std::int64_t now);
+};
+
+// A stored size of 0 (or a missing key, which reads as the default) falls back to the default.
+int SizeOrDefault(int stored, int fallback);
+
+}  // namespace qv::renderer

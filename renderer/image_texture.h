@@ -1,0 +1,35 @@
+// One alo picture file turned into one mipmapped OpenGL texture.
+#pragma once
+#include <cstdint>
+
+namespace qv::renderer {
+
+class ImageTexture {
+public:
+    ImageTexture() = default;
+    ~ImageTexture() { Release(); }
+    ImageTexture(const ImageTexture&) = delete;
+    ImageTexture& operator=(const ImageTexture&) = delete;
+
+    // Gives back the texture name, if any.
+    void Release();
+    // Replaces any texture with a fresh, bound one without an image. Always true.
+    bool Create(const char* name);
+    // True only when the texture received the file's picture. On false the object still
+    // holds a fresh texture without an image; the previous picture is gone either way.
+    bool Load(const char* name);
+    void Bind() const;
+
+    const char* FileName() const { return fileName; }
+    std::uint32_t TextureName() const { return textureName; }
+    std::int32_t Width() const { return width; }
+    std::int32_t Height() const { return height; }
+
+private:
+    char fileName[64] = {};
+    std::uint32_t textureName = 0;  // OpenGL name + 1; 0 when there is none
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+}  // namespace qv::renderer

@@ -1,0 +1,153 @@
+#include "scene.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "bench_probe.h"
+#include "frame_state.h"
+#include "image_texture.h"
+#include "scene_model.h"
+
+namespace qv::renderer {
+
+const char* const kDesktopPicturePath = "C:\\zantho_temp\\Quorvale1.alo";
+const char* const kGlowPicturePath = "C:\\zantho_temp\\Quorvale2.alo";
+
+ImageTexture desktopTexture;
+ImageTexture glowTexture;
+
+namespace {
+
+// Everything lives in fixed storage; a frame allocates nothing.
+SceneState scene;
+CrtRandom random;
+TileDraw tileDraws[kTileCount];
+SpriteCentre spriteCentres[kRingSprites];
+
+void DrawWaveStrips() {
+    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
+    const float dv = kTextureStep, du = kTextureStep;
+    for (int j = 0; j < kGridSize; ++j) {
+        const int above = j + 1 < kGridSize ? j + 1 : j;
+        glLoadIdentity();
+        glBegin(GL_TRIANGLE_STRIP);
+        glNormal3f(0.0f, 0.0f, 1.0f);
+        for (int i = 0; i < kGridSize; ++i) {
+            const double* p = scene.tilePosition[i][j];
+            const double* tc = scene.tileTexCoord[i][j];
+            glTexCoord2d(tc[0], tc[1]);
+            glVertex3d(p[0] - hw, p[1] - hh, p[2]);
+            glTexCoord2d(tc[0], tc[1] + dv);
+            glVertex3d(p[0] - hw, p[1] + hh, scene.tilePosition[i][above][2]);
+        }
+        const double* p = scene.tilePosition[kGridSize - 1][j];
+        const double* tc = scene.tileTexCoord[kGridSize - 1][j];
+        glTexCoord2d(tc[0] + du, tc[1]);
+        glVertex3d(p[0] + hw, p[1] - hh, p[2]);
+        glTexCoord2d(tc[0] + du, tc[1] + dv);
+        glVertex3d(p[0] + hw, p[1] + hh, scene.tilePosition[kGridSize - 1][above][2]);
+        glEnd();
+    }
+}
+
+void DrawTiles(int count) {
+    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
+    const float dv = kTextureStep, du = kTextureStep;
+    for (int n = 0; n < count; ++n) {
+        const TileDraw& d = tileDraws[n];
+        const double* tc = scene.tileTexCoord[d.i][d.j];
+        glLoadIdentity();
+        glTranslated(d.x, d.y, d.z);
+        if (d.spinning)
+            glRotated(d.angleDegrees, scene.tileSpinAxis[d.i][d.j][0],
+                      scene.tileSpinAxis[d.i][d.j][1], 0.0);
+        glBegin(GL_QUADS);
+        glNormal3f(0.0f, 0.0f, -1.0f);
+        glTexCoord2d(tc[0], tc[1]);
+        glVertex3d(-hw, -hh, 0.0);
+        glTexCoord2d(tc[0], tc[1] + dv);
+        glVertex3d(-hw, hh, 0.0);
+        glTexCoord2d(tc[0] + du, tc[1] + dv);
+        glVertex3d(hw, hh, 0.0);
+        glTexCoord2d(tc[0] + du, tc[1]);
+        glVertex3d(hw, -hh, 0.0);
+        glEnd();
+    }
+}
+
+void DrawRing(float front) {
+    glowTexture.Bind();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive: the glow's black adds nothing
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    glLoadIdentity();
+    glTranslated(0.0, 0.0, kRingDepth);
+    glColor3f(kRingRed, kRingGreen, kRingBlue);
+    const int count = RingSpriteCentres(front, spriteCentres);
+    const float h = static_cast<float>(kSpriteHalfSize);
+    glBegin(GL_QUADS);
+    for (int k = 0; k < count; ++k) {
+        const float cx = spriteCentres[k].x, cy = spriteCentres[k].y;
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3f(cx - h, cy - h, 0.0f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex3f(cx + h, cy - h, 0.0f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex3f(cx + h, cy + h, 0.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex3f(cx - h, cy + h, 0.0f);
+    }
+    glEnd();
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+}  // namespace
+
+bool InitScene() {
+    BenchRestartBegins();
+    ResetSceneClocks(scene, frameClock.frameTime);
+    glViewport(0, 0, screenWidth, screenHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(kFieldOfView, 1.0, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    if (!desktopTexture.Load(kDesktopPicturePath)) return false;
+    if (!glowTexture.Load(kGlowPicturePath)) return false;
+    SetUpGrid(scene, random);
+    BenchRestartEnds();
+    return true;
+}
+
+void RenderFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    UpdatePhase(scene, frameClock.frameTime);
+    BenchFramePhase(scene.shattering != 0);
+    if (DrawScene()) InitScene();
+    glPopMatrix();
+}
+
+bool DrawScene() {
+    StartShatterIfDue(scene, frameClock.frameTime);
+    glEnable(GL_TEXTURE_2D);
+    desktopTexture.Bind();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (scene.shattering == 1) {
+        const float front = FrontRadius(frameClock.frameTime, scene.shatterStartTime);
+        const int count = AdvanceShatter(scene, frameClock.frameTime, frameClock.frameDelta,
+                                         front, tileDraws);
+        DrawTiles(count);
+        DrawRing(front);
+        return count == 0;
+    }
+    ComputeWaveHeights(scene, frameClock.frameTime);
+    DrawWaveStrips();
+    return false;
+}
+
+}  // namespace qv::renderer
