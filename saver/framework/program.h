@@ -1,0 +1,44 @@
+#pragma once
+// Program services: command line, folder, ending, messages, starting programs, files,
+// screen metrics, the application-wide mouse pointer and queued keystrokes. Texts are UTF-8.
+#include <cstdint>
+#include <string>
+
+#include "form_design.h"
+
+namespace qv {
+
+// The command-line text after the program's name, leading blanks removed.
+std::string ArgumentText();
+// Folder of the running program, without a trailing backslash.
+std::string ProgramFolder();
+// Ends the process at once; no unload handling runs.
+[[noreturn]] void EndNow(int exitCode = 0);
+// Shows the text with an OK button and waits until it is closed. The title defaults to the
+// program's file name without extension.
+void MessageBoxOk(const std::string& text, const std::string& title = "");
+// Starts a program by path (the whole command line) with a show command (SW_*); returns its
+// process id. Throws FrameworkError when it cannot be started.
+std::uint32_t StartProgram(const std::string& commandLine, int showCommand);
+
+// Files. Each returns false on failure (the skip rule counts that as a failed statement).
+bool MakeFolder(const std::string& path);   // one level; false also when it exists
+bool DeleteFileAt(const std::string& path);  // false when it did not exist or is locked
+bool CanOpenForReading(const std::string& path);
+
+// Primary screen.
+int ScreenWidthTwips();
+int ScreenHeightTwips();
+int TwipsPerPixelX();  // 1440 / LOGPIXELSX
+int TwipsPerPixelY();  // 1440 / LOGPIXELSY
+
+// The application-wide pointer, shown over every form while it is not Default.
+void SetAppMousePointer(MousePointer p, int cursorResource = 0);
+MousePointer AppMousePointer();
+
+// Queues key presses for the focused window, processed in order after the current event:
+// "{TAB}" and "+{TAB}" move the focus as the keys would. Throws FrameworkError for a
+// malformed sequence.
+void SendKeys(const std::string& keys);
+
+}  // namespace qv
