@@ -1,6 +1,13 @@
-#include "settings_dialog.h"
+#include "settings/settings_dialog.h"
+
+#include "settings/quorvale_p.h"
 
 namespace qv {
-// Placeholder until the dialog lands: closes at once.
-void ShowSettingsDialog() {}
+
+void ShowSettingsDialog() {
+  Quorvale_P dialog;
+  dialog.Show(/*modal=*/true);
+  if (dialog.IsLoaded()) dialog.Unload();
+}
+
 }  // namespace qv
