@@ -1,0 +1,281 @@
+// The shatter scene's model, driven by an injected clock.
+#include "scene_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "frame_clock.h"
+
+namespace qv::renderer {
+namespace {
+
+// Runs the scene the way the renderer's frame does, without drawing.
+struct SceneRun {
+    std::unique_ptr<SceneState> scene = std::make_unique<SceneState>();
+    std::unique_ptr<TileDraw[]> draws = std::make_unique<TileDraw[]>(kTileCount);
+    CrtRandom random;
+    FrameClock clock;
+    std::int64_t now = 0;
+    int restarts = 0;
+    float lastFront = 0.0f;
+    int lastDrawn = 0;
+    static constexpr std::int64_t kFrequency = 10'000'000;
+
+    SceneRun() {
+        clock.Start(kFrequency, 0);
+        SetUp();
+    }
+    void SetUp() {
+        ResetSceneClocks(*scene, clock.frameTime);
+        SetUpGrid(*scene, random);
+    }
+    void FrameAt(double seconds) {
+        now = static_cast<std::int64_t>(std::llround(seconds * kFrequency));
+        clock.Tick(now);
+        UpdatePhase(*scene, clock.frameTime);
+        StartShatterIfDue(*scene, clock.frameTime);
+        if (scene->shattering == 1) {
+            lastFront = FrontRadius(clock.frameTime, scene->shatterStartTime);
+            lastDrawn = AdvanceShatter(*scene, clock.frameTime, clock.frameDelta, lastFront,
+                                       draws.get());
+            if (lastDrawn == 0) {
+                ++restarts;
+                SetUp();
+            }
+        } else {
+            ComputeWaveHeights(*scene, clock.frameTime);
+        }
+    }
+    double Z(int i, int j) const { return scene->tilePosition[i][j][2]; }
+    // Runs at a fixed frame rate until the first restart; returns that frame's time.
+    double RunFirstCycle(double fps) {
+        for (int n = 1; n < 100000; ++n) {
+            FrameAt(n / fps);
+            if (restarts > 0) return clock.frameTime;
+        }
+        return -1.0;
+    }
+};
+
+TEST(CrtRandom, StartsFromStateOneAndYieldsFifteenBits) {
+    CrtRandom r;
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int v : expected) EXPECT_EQ(r.Next(), v);
+    CrtRandom s;
+    EXPECT_DOUBLE_EQ(RandomScaled(s, 1.0), 41.0 / 32768.0);
+    EXPECT_DOUBLE_EQ(RandomScaled(s, 20.0), 18467.0 / 32768.0 * 20.0);
+}
+
+TEST(SetUpGrid, LaysOutTilesTextureAndRandomValues) {
+    SceneRun run;
+    const SceneState& s = *run.scene;
+    EXPECT_DOUBLE_EQ(s.tileHalfWidth, 0.05);
+    EXPECT_DOUBLE_EQ(s.tileHalfHeight, 0.05);
+    EXPECT_NEAR(s.tilePosition[0][0][0], -2.45, 1e-12);
+    EXPECT_NEAR(s.tilePosition[0][0][1], -2.45, 1e-12);
+    EXPECT_NEAR(s.tilePosition[49][0][0], 2.45, 1e-12);
+    EXPECT_NEAR(s.tilePosition[0][49][1], 2.45, 1e-12);
+    EXPECT_EQ(s.tilePosition[10][20][2], -6.0);
+    EXPECT_DOUBLE_EQ(s.tileTexCoord[10][20][0], 0.2);
+    EXPECT_DOUBLE_EQ(s.tileTexCoord[10][20][1], 0.4);
+
+    // Tile (0, 0) takes the first three draws: axis 41, 18467 normalised; rate from 6334.
+    const double ax = 41.0 / 32768.0, ay = 18467.0 / 32768.0;
+    const float len = static_cast<float>(std::sqrt(ax * ax + ay * ay));
+    EXPECT_DOUBLE_EQ(s.tileSpinAxis[0][0][0], ax / len);
+    EXPECT_DOUBLE_EQ(s.tileSpinAxis[0][0][1], ay / len);
+    EXPECT_DOUBLE_EQ(s.tileSpinRate[0][0], 6334.0 / 32768.0 * 20.0 + 50.0);
+    // Column-major: tile (0, 1) comes next, with draws 4 to 6.
+    EXPECT_DOUBLE_EQ(s.tileSpinRate[0][1], 15724.0 / 32768.0 * 20.0 + 50.0);
+
+    for (int i = 0; i < kGridSize; ++i)
+        for (int j = 0; j < kGridSize; ++j) {
+            const double* a = s.tileSpinAxis[i][j];
+            ASSERT_GE(a[0], 0.0);
+            ASSERT_GE(a[1], 0.0);
+            ASSERT_NEAR(a[0] * a[0] + a[1] * a[1], 1.0, 1e-6);
+            ASSERT_GE(s.tileSpinRate[i][j], 50.0);
+            ASSERT_LT(s.tileSpinRate[i][j], 70.0);
+            ASSERT_EQ(s.tileSpeed[i][j], 3.0);
+        }
+
+    // Exactly three draws per tile, and a later set-up continues the sequence.
+    CrtRandom reference;
+    for (int n = 0; n < 3 * kTileCount; ++n) reference.Next();
+    EXPECT_EQ(run.random.State(), reference.State());
+}
+
+TEST(SetUpGrid, TwoRunsDrawTheSameAxesAndRatesButLaterCyclesDiffer) {
+    SceneRun a, b;
+    EXPECT_EQ(0, std::memcmp(a.scene->tileSpinAxis, b.scene->tileSpinAxis, sizeof a.scene->tileSpinAxis));
+    EXPECT_EQ(0, std::memcmp(a.scene->tileSpinRate, b.scene->tileSpinRate, sizeof a.scene->tileSpinRate));
+    const double firstRate = a.scene->tileSpinRate[0][0];
+    a.SetUp();
+    EXPECT_NE(a.scene->tileSpinRate[0][0], firstRate);
+}
+
+TEST(DampedSine, IsZeroBeforeTheRippleAndPeaksNearQuarterPi) {
+    EXPECT_EQ(DampedSine(-0.001f), 0.0);
+    EXPECT_EQ(DampedSine(0.0f), 0.0);
+    EXPECT_NEAR(DampedSine(0.7853982f), 0.3224, 1e-4);
+    EXPECT_NEAR(DampedSine(2.0f), std::exp(-2.0) * std::sin(2.0), 1e-7);
+}
+
+TEST(Wave, FirstRippleReachesCentreAt1_05AndCornersAtAbout2_73) {
+    SceneRun run;
+    run.FrameAt(1.04);
+    EXPECT_EQ(run.Z(24, 24), -6.0);
+    EXPECT_EQ(run.Z(25, 25), -6.0);
+    run.FrameAt(1.06);
+    for (int i : {24, 25})
+        for (int j : {24, 25}) EXPECT_GT(run.Z(i, j), -6.0) << i << "," << j;
+    EXPECT_EQ(run.Z(0, 0), -6.0);
+
+    // The faster second and third ripples passed the corners earlier; only their faint
+    // tails remain when the first one arrives.
+    run.FrameAt(2.72);
+    EXPECT_NEAR(run.Z(0, 0), -6.0, 1e-4);
+    EXPECT_NEAR(run.Z(49, 49), -6.0, 1e-4);
+    run.FrameAt(2.74);
+    for (int i : {0, 49})
+        for (int j : {0, 49}) EXPECT_GT(run.Z(i, j), -6.0 + 0.03) << i << "," << j;
+    EXPECT_EQ(run.scene->shattering, 0);
+}
+
+TEST(Wave, RipplesStayWithinTheirCrestAndDieAway) {
+    SceneRun run;
+    double highest = -100.0;
+    for (double t = 0.01; t <= 3.5; t += 0.01) {
+        run.FrameAt(t);
+        for (int i = 0; i < kGridSize; ++i)
+            for (int j = 0; j < kGridSize; ++j) highest = std::max(highest, run.Z(i, j));
+    }
+    EXPECT_GT(highest, -6.0 + 0.2);
+    EXPECT_LT(highest, -6.0 + 3 * 0.3225);
+    EXPECT_NEAR(run.Z(25, 25), -6.0, 1e-2);  // long passed at the centre
+}
+
+TEST(Shatter, FirstFrameFlattensAndStartsTheFrontAt0_015625) {
+    SceneRun run;
+    run.FrameAt(3.5);
+    EXPECT_EQ(run.scene->shattering, 0) << "3.5 s itself is still the wave";
+    run.FrameAt(3.52);
+    ASSERT_EQ(run.scene->shattering, 1);
+    EXPECT_FLOAT_EQ(run.lastFront, 0.015625f);
+    EXPECT_NEAR(run.scene->shatterStartTime, 3.52 - 0.1, 1e-6);
+    EXPECT_EQ(run.lastDrawn, kTileCount);
+    for (int n = 0; n < kTileCount; ++n) {
+        ASSERT_FALSE(run.draws[n].spinning);
+        ASSERT_EQ(run.draws[n].z, -6.0);
+    }
+    SpriteCentre sprites[kRingSprites];
+    ASSERT_EQ(RingSpriteCentres(run.lastFront, sprites), kRingSprites);
+    for (const SpriteCentre& c : sprites) EXPECT_NEAR(std::hypot(c.x, c.y), 0.015625, 1e-6);
+}
+
+TEST(Shatter, TileStartsOnlyWhenTheFrontStrictlyExceedsItsDistance) {
+    EXPECT_FALSE(FrontHasPassed(0.5f, 0.5, 0.0));
+    EXPECT_FALSE(FrontHasPassed(0.5f, 0.0, -0.5));
+    EXPECT_TRUE(FrontHasPassed(0.5f, 0.4999, 0.0));
+
+    SceneRun run;
+    run.FrameAt(3.52);
+    // The central tiles (distance 0.0707) start once (1.25 s)^2 > 0.0707: s > 0.2127.
+    run.FrameAt(3.52 + 0.11);  // shatter time 0.21
+    EXPECT_FALSE(run.draws[0].spinning);
+    for (int n = 0; n < run.lastDrawn; ++n) ASSERT_FALSE(run.draws[n].spinning);
+    run.FrameAt(3.52 + 0.12);  // shatter time 0.22
+    int spinning = 0;
+    for (int n = 0; n < run.lastDrawn; ++n) spinning += run.draws[n].spinning;
+    EXPECT_EQ(spinning, 4);
+    // The drawn position is the one before this frame's move; the move follows.
+    EXPECT_EQ(run.draws[24 * kGridSize + 24].z, -6.0);
+    EXPECT_GT(run.Z(24, 24), -6.0);
+}
+
+TEST(Ring, SpriteExactlyOnTheGridEdgeIsNotDrawn) {
+    SpriteCentre sprites[kRingSprites];
+    // At radius 2.5 the sprites at 0, 90, 180 and 270 degrees sit exactly on the edge.
+    EXPECT_EQ(RingSpriteCentres(2.5f, sprites), kRingSprites - 4);
+    EXPECT_GT(RingSpriteCentres(3.5f, sprites), 0);
+    EXPECT_EQ(RingSpriteCentres(3.5356f, sprites), 0);
+    EXPECT_EQ(RingSpriteCentres(40.0f, sprites), 0);
+}
+
+TEST(Cycle, LastsAbout6_9SecondsAtAnyFrameRate) {
+    SceneRun slow, fast;
+    const double slowEnd = slow.RunFirstCycle(10.0);
+    const double fastEnd = fast.RunFirstCycle(200.0);
+    EXPECT_NEAR(fastEnd, 6.89, 0.03);
+    EXPECT_NEAR(slowEnd, fastEnd, 0.25);
+}
+
+TEST(Cycle, TilesFlyTheSameDistancePerSecondAtAnyFrameRate) {
+    for (double fps : {10.0, 200.0}) {
+        SceneRun run;
+        // Corner tiles start about 1.39 s into the shatter; measure well after that.
+        run.FrameAt(3.6);
+        for (double t = 3.6; t < 5.4; t += 1.0 / fps) run.FrameAt(t);
+        const double z0 = run.Z(0, 0), t0 = run.clock.frameTime;
+        for (double t = t0 + 1.0 / fps; t < 6.2; t += 1.0 / fps) run.FrameAt(t);
+        const double speed = (run.Z(0, 0) - z0) / (run.clock.frameTime - t0);
+        EXPECT_NEAR(speed, 3.0, 1e-3) << fps << " frames per second";
+    }
+}
+
+TEST(Cycle, RestartResetsClocksContinuesTheSequenceAndBeginsWithAWave) {
+    SceneRun run;
+    const double firstRate = run.scene->tileSpinRate[0][0];
+    const double end = run.RunFirstCycle(60.0);
+    ASSERT_GT(end, 0.0);
+    EXPECT_EQ(run.lastDrawn, 0);
+    EXPECT_EQ(run.scene->sceneStartTime, static_cast<float>(end));
+    EXPECT_EQ(run.scene->shattering, 0);
+    EXPECT_EQ(run.scene->shatterStartTime, 0.0);
+    EXPECT_NE(run.scene->tileSpinRate[0][0], firstRate);
+    EXPECT_EQ(run.Z(0, 0), -6.0);
+    // Next frame: a wave frame of the new cycle, even though the old cycle's tiles had gone.
+    run.FrameAt(end + 0.02);
+    EXPECT_EQ(run.scene->shattering, 0);
+    EXPECT_EQ(run.Z(30, 30), -6.0);
+}
+
+TEST(Cycle, SlowLoadingCountsAsSceneTime) {
+    SceneRun run;
+    run.clock.Tick(2 * SceneRun::kFrequency);  // a set-up that itself took until 2 s
+    run.SetUp();
+    run.FrameAt(5.4);
+    EXPECT_EQ(run.scene->shattering, 0);
+    run.FrameAt(5.6);
+    EXPECT_EQ(run.scene->shattering, 1);
+}
+
+TEST(FrameClock, FirstFrameDeltaIsTheWholeTimeSinceTheZero) {
+    FrameClock c;
+    c.Start(1000, 5000);
+    EXPECT_EQ(c.frameTime, 0.0f);
+    c.Tick(5250);
+    EXPECT_FLOAT_EQ(c.frameTime, 0.25f);
+    EXPECT_FLOAT_EQ(c.frameDelta, 0.25f);
+    c.Tick(5300);
+    EXPECT_FLOAT_EQ(c.frameTime, 0.3f);
+    EXPECT_FLOAT_EQ(c.frameDelta, 0.05f);
+    // A 64-bit counter far from zero keeps its precision in the difference.
+    FrameClock big;
+    big.Start(10'000'000, (1LL << 60));
+    big.Tick((1LL << 60) + 5'000'000);
+    EXPECT_FLOAT_EQ(big.frameTime, 0.5f);
+}
+
+TEST(FrameClock, ZeroSizeFallsBackOtherValuesAreKept) {
+    EXPECT_EQ(SizeOrDefault(0, 1024), 1024);
+    EXPECT_EQ(SizeOrDefault(1366, 1024), 1366);
+    EXPECT_EQ(SizeOrDefault(-5, 768), -5);
+}
+
+}  // namespace
+}  // namespace qv::renderer
