@@ -1,0 +1,320 @@
+#include "controls/button_model.h"
+
+#include "controls/access_key.h"
+#include "controls/button_drawing.h"
+
+namespace qv::controls {
+
+namespace {
+
+constexpr std::int16_t kLeftButton = 1;
+constexpr int kKeyEnter = 13;
+constexpr int kKeySpace = 32;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+
+}  // namespace
+
+FontDesc ButtonDefaultFont() {
+  FontDesc f;
+  f.name = "Verdana";
+  f.size = 8.25;
+  f.weight = 400;
+  f.charset = 0;
+  return f;
+}
+
+// ---- properties -------------------------------------------------------------------------
+
+void ButtonModel::SetCaption(const std::string& value) {
+  caption_ = value;
+  host_.SetAccessKeys(AccessKeyOf(caption_));
+  DrawButton(state_);
+  host_.PropertyChanged("Caption");
+}
+
+void ButtonModel::SetEnabled(bool value) {
+  enabled_ = value;
+  host_.SetWindowEnabled(value);
+  drawLocked_ = false;
+  if (mouseOver_ && value) {
+    DrawButton(StateHot);
+  } else if (displayAsDefault_ && value) {
+    DrawButton(StateFocused);
+  } else {
+    DrawUnless(value ? StateNormal : StateDisabled);
+  }
+  host_.PropertyChanged("Enabled");
+}
+
+void ButtonModel::SetFont(const FontDesc& value) {
+  font_ = value;
+  OnFontChanged();
+}
+
+void ButtonModel::OnFontChanged() {
+  host_.SetDrawingFont(font_);
+  DrawButton(state_);
+  host_.PropertyChanged("Font");
+}
+
+void ButtonModel::SetForeColor(Colour value) {
+  textColour_ = value;
+  DrawButton(state_);
+  host_.PropertyChanged("ForeColor");
+}
+
+void ButtonModel::SetFocusRect(bool value) {
+  showFocusRect_ = value;
+  if (hasFocus_) DrawButton(state_);
+  host_.PropertyChanged("FocusRect");
+}
+
+// ---- lifecycle --------------------------------------------------------------------------
+
+void ButtonModel::OnCreate(const FontDesc& currentFont) {
+  drawLocked_ = true;
+  font_ = currentFont;
+}
+
+void ButtonModel::OnNewInstance() {
+  SetCaption(NewButtonCaption(host_.ButtonCaptionsOnForm(), host_.ControlName()));
+  SetForeColor(0);
+  SetEnabled(true);
+  SetFocusRect(true);
+}
+
+void ButtonModel::OnLoad(PropertyStore& store) {
+  host_.RecordParentWindow();
+  SetCaption(store.ReadString("Caption", kDefaultCaption));
+  SetForeColor(static_cast<Colour>(store.ReadInt32("ForeColor", 0)));
+  SetFont(store.ReadFont("Font", font_));
+  SetFocusRect(store.ReadBool("FocusRect", true));
+  SetEnabled(store.ReadBool("Enabled", true));
+  if (host_.RunMode()) host_.StartHooks();
+  drawLocked_ = false;
+  DrawButton(state_);
+}
+
+void ButtonModel::OnSave(PropertyStore& store) const {
+  store.WriteString("Caption", caption_, kDefaultCaption);
+  store.WriteBool("Enabled", enabled_, true);
+  store.WriteInt32("ForeColor", static_cast<std::int32_t>(textColour_), 0);
+  store.WriteFont("Font", font_);
+  store.WriteBool("FocusRect", showFocusRect_, true);
+}
+
+void ButtonModel::OnResize() {
+  // Raising the size resizes again from inside; that nested pass must not draw a picture of
+  // the old size. Once the size is settled the button shows its state again, unless it was
+  // already locked before (freshly created, nothing loaded yet).
+  const bool wasLocked = drawLocked_;
+  if (host_.HeightTwips() < kMinSizeTwips) {
+    drawLocked_ = true;
+    host_.SetHeightTwips(kMinSizeTwips);
+  }
+  if (host_.WidthTwips() < kMinSizeTwips) {
+    drawLocked_ = true;
+    host_.SetWidthTwips(kMinSizeTwips);
+  }
+  drawLocked_ = wasLocked;
+  if (!drawLocked_) DrawButton(state_);
+}
+
+void ButtonModel::OnDestroy() {
+  if (host_.RunMode()) host_.StopHooks();
+}
+
+// ---- drawing ----------------------------------------------------------------------------
+
+void ButtonModel::DrawButton(int requested) {
+  if (drawLocked_) return;
+  state_ = requested;
+  ButtonCanvas* canvas = host_.Canvas();
+  if (canvas == nullptr) return;
+  ButtonLook look;
+  look.state = requested;
+  look.width = host_.InnerWidthPixels();
+  look.height = host_.InnerHeightPixels();
+  look.caption = caption_;
+  look.enabled = enabled_;
+  look.textColour = textColour_;
+  look.focusRect = hasFocus_ && showFocusRect_;
+  PaintButton(*canvas, look);
+}
+
+// ---- input ------------------------------------------------------------------------------
+
+void ButtonModel::OnMouseDown(std::int16_t button, std::int16_t, float, float) {
+  lastButton_ = button;
+  if (button != kLeftButton) return;
+  hasFocus_ = true;
+  pressed_ = true;
+  mouseDown_ = true;
+  DrawUnless(StatePressed);
+}
+
+void ButtonModel::OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
+  const bool inside = x >= 0 && x <= host_.ScaleWidth() && y >= 0 && y <= host_.ScaleHeight();
+  if (inside) {
+    mouseOver_ = true;
+    host_.TrackLeave();
+  } else {
+    mouseOver_ = false;
+  }
+  if (!formActive_ || spaceDown_) return;
+  if (mouseOver_) {
+    DrawUnless(pressed_ ? StatePressed : StateHot);
+  } else {
+    DrawUnless(hasFocus_ ? StateFocused : StateNormal);
+  }
+  host_.RaiseMouseMove(button, shift, x, y);
+}
+
+void ButtonModel::OnMouseUp(std::int16_t button, std::int16_t, float, float) {
+  if (button != kLeftButton) return;
+  if (formActive_) {
+    if (mouseOver_) {
+      DrawUnless(StateHot);
+    } else if (hasFocus_) {
+      DrawButton(StateFocused);
+    }
+  }
+  const bool click = formActive_ && mouseOver_ && hasFocus_ && pressed_;
+  pressed_ = false;
+  mouseDown_ = false;
+  if (click) host_.RaiseClick();
+}
+
+void ButtonModel::OnDblClick() {
+  if (lastButton_ != kLeftButton) return;
+  DrawButton(StatePressed);
+  host_.RaiseDblClick();
+}
+
+void ButtonModel::OnMouseLeave() {
+  mouseOver_ = false;
+  if (spaceDown_ || state_ == StateDisabled) return;
+  if (!hasFocus_ && !displayAsDefault_) {
+    DrawUnless(StateNormal);
+  } else if (state_ == StatePressed) {
+    DrawButton(pressed_ ? StateFocused : StateNormal);
+  } else if (state_ != StateFocused && formActive_) {
+    DrawButton(StateFocused);
+  }
+}
+
+void ButtonModel::OnKeyDown(int keyCode) {
+  switch (keyCode) {
+    case kKeyEnter:
+      host_.RaiseClick();
+      break;
+    case kKeySpace:
+      if (mouseDown_) break;
+      spaceDown_ = true;
+      pressed_ = true;
+      DrawUnless(StatePressed);
+      break;
+    case kKeyLeft:
+    case kKeyUp:
+      host_.SendKeys("+{TAB}");
+      break;
+    case kKeyRight:
+    case kKeyDown:
+      host_.SendKeys("{TAB}");
+      break;
+    default:
+      break;
+  }
+}
+
+void ButtonModel::OnKeyUp(int keyCode) {
+  if (keyCode != kKeySpace || mouseDown_) return;
+  if (mouseOver_) {
+    DrawUnless(StateHot);
+  } else {
+    DrawButton(StateFocused);
+  }
+  const bool click = pressed_;
+  spaceDown_ = false;
+  pressed_ = false;
+  if (click) host_.RaiseClick();
+}
+
+void ButtonModel::OnAccessKey() {
+  if (!enabled_) return;
+  if (spaceDown_) {
+    spaceDown_ = false;
+    pressed_ = false;
+    if (mouseOver_) {
+      DrawUnless(StateHot);
+    } else {
+      DrawButton(StateFocused);
+    }
+    return;
+  }
+  host_.DoEvents();
+  host_.RaiseClick();
+}
+
+void ButtonModel::OnGotFocus() {
+  hasFocus_ = true;
+  if (mouseOver_) {
+    if (state_ != StateHot && state_ != StatePressed) DrawButton(StateHot);
+  } else if (!pressed_) {
+    DrawButton(StateFocused);
+  }
+}
+
+void ButtonModel::OnLostFocus() {
+  hasFocus_ = false;
+  pressed_ = false;
+  spaceDown_ = false;
+  if (!enabled_) return;
+  if (!formActive_) {
+    DrawUnless(StateNormal);
+  } else if (mouseOver_) {
+    DrawUnless(StateHot);
+  } else if (displayAsDefault_) {
+    DrawButton(StateFocused);
+  } else {
+    DrawUnless(StateNormal);
+  }
+}
+
+void ButtonModel::OnAmbientChanged(const std::string& name) {
+  displayAsDefault_ = host_.AmbientDisplayAsDefault();
+  if (!enabled_ || mouseOver_ || name != "DisplayAsDefault") return;
+  if (displayAsDefault_) {
+    DrawButton(StateFocused);
+  } else {
+    DrawUnless(StateNormal);
+  }
+}
+
+void ButtonModel::OnFormActivation(bool active) {
+  std::int32_t state = 0;
+  if (active) {
+    formActive_ = true;
+    if (enabled_) {
+      if (mouseOver_) {
+        DrawUnless(StateHot);
+      } else if (hasFocus_ || displayAsDefault_) {
+        DrawButton(StateFocused);
+      }
+    }
+    state = 1;
+  } else {
+    formActive_ = false;
+    pressed_ = false;
+    mouseDown_ = false;
+    spaceDown_ = false;
+    if (enabled_ && state_ != StateNormal) DrawButton(StateNormal);
+    state = 0;
+  }
+  host_.RaiseFormActivate(state);
+}
+
+}  // namespace qv::controls
