@@ -1,0 +1,15 @@
+// A small program that does what the saver does in settings mode: reads the music settings
+// and shows the dialog; the end-to-end tests drive it.
+#include "framework/application.h"
+#include "framework/program.h"
+#include "settings/settings_dialog.h"
+#include "settings_file.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return qv::RunApplication([] {
+    qv::MakeFolder(qv::kWorkFolder);
+    qv::LoadMusicSettings();
+    qv::ShowSettingsDialog();
+    qv::EndNow(0);
+  });
+}

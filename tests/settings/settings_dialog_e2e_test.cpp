@@ -1,0 +1,211 @@
+// The settings dialog end to end: a real dialog process on the display, driven with clicks
+// and keys, checked on screen and in the settings file's bytes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_driver.h"
+
+using namespace qvtest;
+
+namespace {
+
+// Rows of the three sources inside the panel, by music source.
+constexpr int kRowTop[3] = {1080, 780, 1380};
+const std::string kMusicDir = "C:\\zantho_temp\\bgm_e2e";
+const std::string kMusicSub = kMusicDir + "\\曲";
+const std::string kFileA = kMusicSub + "\\a.mp3";
+const std::string kFileB = kMusicSub + "\\b.mp3";
+
+class SettingsDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateDirectoryW(L"C:\\zantho_temp", nullptr);
+    hadIni_ = FileThere(IniPath());
+    savedIni_ = ReadFileBytes(IniPath());
+    CreateDirectoryW(W(kMusicDir).c_str(), nullptr);
+    CreateDirectoryW(W(kMusicSub).c_str(), nullptr);
+    WriteFileBytes(kFileA, "ID3");
+    WriteFileBytes(kFileB, "ID3");
+  }
+  void TearDown() override {
+    if (hadIni_) WriteFileBytes(IniPath(), savedIni_);
+    else DeleteFileW(W(IniPath()).c_str());
+    DeleteFileW(W(kFileA).c_str());
+    DeleteFileW(W(kFileB).c_str());
+    RemoveDirectoryW(W(kMusicSub).c_str());
+    RemoveDirectoryW(W(kMusicDir).c_str());
+  }
+
+  static std::wstring Command() { return W(QV_SETTINGS_COMMAND); }
+
+  static bool MarkSelected(const DialogProcess& d, int kind) {
+    COLORREF c = d.PixelAt(420 + 97, kRowTop[kind] + 97, true);
+    return GetRValue(c) < 100 && GetGValue(c) > GetRValue(c);  // the green dot
+  }
+  static void ExpectOnlyMark(const DialogProcess& d, int kind) {
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(MarkSelected(d, k), k == kind) << "mark " << k;
+  }
+  static void ClickSource(const DialogProcess& d, int kind, bool onText) {
+    if (onText) d.ClickAt(660 + 150, kRowTop[kind] + 90, true);
+    else d.ClickAt(420 + 97, kRowTop[kind] + 97, true);
+  }
+  static HWND FileButton(const DialogProcess& d) { return d.ChildAt(360 + 337, 1680 + 187, true); }
+  static void ClickFileButton(const DialogProcess& d) { d.ClickAt(360 + 337, 1680 + 187, true); }
+  static void ClickApply(const DialogProcess& d) { d.ClickAt(2100 + 787, 2880 + 247, false); }
+  static void ClickCancel(const DialogProcess& d) { d.ClickAt(3780 + 757, 2880 + 247, false); }
+  static int FileNameInk(const DialogProcess& d) { return d.DarkestIn(1080, 1680, 5595, 495, true); }
+
+  static std::wstring ComboText(const DialogProcess& d) {
+    wchar_t buf[64] = {};
+    GetWindowTextW(d.Combo(), buf, 64);
+    return buf;
+  }
+  static void TypeRepeat(const DialogProcess& d, const std::wstring& text) {
+    d.ClickAt(1440 + 150, 720 + 150, true);
+    HWND edit = FindWindowExW(d.Combo(), nullptr, L"Edit", nullptr);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    d.TypeText(text);
+  }
+
+  bool hadIni_ = false;
+  std::string savedIni_;
+};
+
+TEST_F(SettingsDialog, OpensCentredAThirdDownShowingTheCdSettings) {
+  WriteMusicIni("1", "5", "");
+  std::string before = ReadFileBytes(IniPath());
+  DialogProcess d;
+  ASSERT_TRUE(d.Start(Command()));
+
+  RECT r;
+  GetWindowRect(d.Window(), &r);
+  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int freeW = screenW - (r.right - r.left), freeH = screenH - (r.bottom - r.top);
+  EXPECT_NEAR(r.left, freeW / 2, 1);
+  EXPECT_NEAR(r.top, freeH / 3, 1);
+
+  HWND combo = d.Combo();
+  EXPECT_TRUE(IsWindowEnabled(combo));
+  EXPECT_EQ(ComboText(d), L"5");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 31);
+  EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0), 0);  // the whole-disc entry
+  EXPECT_FALSE(IsWindowEnabled(FileButton(d)));
+  ExpectOnlyMark(d, 1);
+
+  d.CloseBox();
+  EXPECT_TRUE(d.WaitExit(10000));
+  EXPECT_EQ(ReadFileBytes(IniPath()), before);  // the close box writes nothing
+}
+
+TEST_F(SettingsDialog, EachSourceEnablesOnlyItsOwnControlsAndCancelWritesNothing) {
+  WriteMusicIni("0", "0", "");
+  std::string before = ReadFileBytes(IniPath());
+  DialogProcess d;
+  ASSERT_TRUE(d.Start(Command()));
+  EXPECT_EQ(ComboText(d), L"");
+  ExpectOnlyMark(d, 0);
+
+  ClickSource(d, 2, /*onText=*/true);
+  EXPECT_TRUE(IsWindowEnabled(FileButton(d)));
+  EXPECT_FALSE(IsWindowEnabled(d.Combo()));
+  ExpectOnlyMark(d, 2);
+
+  ClickSource(d, 1, /*onText=*/false);
+  EXPECT_FALSE(IsWindowEnabled(FileButton(d)));
+  EXPECT_TRUE(IsWindowEnabled(d.Combo()));
+  ExpectOnlyMark(d, 1);
+
+  ClickSource(d, 0, /*onText=*/false);
+  EXPECT_FALSE(IsWindowEnabled(FileButton(d)));
+  EXPECT_FALSE(IsWindowEnabled(d.Combo()));
+  ExpectOnlyMark(d, 0);
+
+  ClickSource(d, 2, /*onText=*/false);
+  ClickCancel(d);
+  EXPECT_TRUE(d.WaitExit(10000));
+  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+}
+
+TEST_F(SettingsDialog, ChosenFileIsShownAndApplyWritesCdTrackThreeAndThePath) {
+  WriteMusicIni("0", "0", "");
+  {
+    DialogProcess d;
+    ASSERT_TRUE(d.Start(Command()));
+    ClickSource(d, 2, true);
+    const int inkBefore = FileNameInk(d);
+
+    ClickFileButton(d);
+    HWND chooser = WaitForChooser(10000);
+    ASSERT_TRUE(chooser);
+    ChooserOpen(chooser, W(kFileA));
+    ASSERT_TRUE(WaitGone(chooser, 10000));
+    Sleep(300);
+    EXPECT_LT(FileNameInk(d), inkBefore - 200) << "the chosen path is drawn";
+
+    // A bare name in the next chooser lands in the first file's folder.
+    ClickFileButton(d);
+    chooser = WaitForChooser(10000);
+    ASSERT_TRUE(chooser);
+    ChooserOpen(chooser, L"b.mp3");
+    ASSERT_TRUE(WaitGone(chooser, 10000));
+
+    ClickSource(d, 1, true);
+    TypeRepeat(d, L"3");
+    ClickApply(d);
+    DWORD code = 1;
+    ASSERT_TRUE(d.WaitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+  EXPECT_EQ(RawIniValue("BGM区分"), " 1");
+  EXPECT_EQ(RawIniValue("BGMﾘﾋﾟｰﾄ"), " 3");
+  EXPECT_EQ(RawIniValue("BGMﾌｧｲﾙ"), kFileB);
+
+  // The next start reads them back.
+  DialogProcess again;
+  ASSERT_TRUE(again.Start(Command()));
+  EXPECT_EQ(ComboText(again), L"3");
+  EXPECT_TRUE(IsWindowEnabled(again.Combo()));
+  ExpectOnlyMark(again, 1);
+  EXPECT_LT(FileNameInk(again), 300);
+  ClickCancel(again);
+  EXPECT_TRUE(again.WaitExit(10000));
+}
+
+TEST_F(SettingsDialog, RepeatTextThatIsNoTrackSavesZeroAndTheProgramEndsNormally) {
+  for (const wchar_t* text : {L"abc", L"70000", L"-40000"}) {
+    WriteMusicIni("1", "5", "");
+    DialogProcess d;
+    ASSERT_TRUE(d.Start(Command()));
+    TypeRepeat(d, text);
+    EXPECT_EQ(ComboText(d), text);
+    ClickApply(d);
+    DWORD code = 1;
+    ASSERT_TRUE(d.WaitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(RawIniValue("BGM区分"), " 1");
+    EXPECT_EQ(RawIniValue("BGMﾘﾋﾟｰﾄ"), " 0");
+  }
+}
+
+TEST_F(SettingsDialog, PathTooLongForTheChooserChangesNothing) {
+  WriteMusicIni("2", "0", kFileA);
+  DialogProcess d;
+  ASSERT_TRUE(d.Start(Command()));
+  EXPECT_TRUE(IsWindowEnabled(FileButton(d)));
+
+  std::wstring longPath = W(kMusicSub) + L"\\" + std::wstring(240, L'x') + L".mp3";
+  ClickFileButton(d);
+  HWND chooser = WaitForChooser(10000);
+  ASSERT_TRUE(chooser);
+  ChooserOpen(chooser, longPath);
+  if (!WaitGone(chooser, 3000)) ChooserCancel(chooser);  // a chooser may say so and stay
+  ASSERT_TRUE(WaitGone(chooser, 10000));
+
+  ClickApply(d);
+  ASSERT_TRUE(d.WaitExit(10000));
+  EXPECT_EQ(RawIniValue("BGM区分"), " 2");
+  EXPECT_EQ(RawIniValue("BGMﾌｧｲﾙ"), kFileA);
+}
+
+}  // namespace
