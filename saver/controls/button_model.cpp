@@ -86,24 +86,25 @@ void ButtonModel::OnNewInstance() {
   SetFocusRect(true);
 }
 
-void ButtonModel::OnLoad(PropertyStore& store) {
+void ButtonModel::OnLoad(const PropertyBag& bag) {
   host_.RecordParentWindow();
-  SetCaption(store.ReadString("Caption", kDefaultCaption));
-  SetForeColor(static_cast<Colour>(store.ReadInt32("ForeColor", 0)));
-  SetFont(store.ReadFont("Font", font_));
-  SetFocusRect(store.ReadBool("FocusRect", true));
-  SetEnabled(store.ReadBool("Enabled", true));
+  SetCaption(bag.ReadString("Caption", kDefaultCaption));
+  SetForeColor(bag.ReadColour("ForeColor", 0));
+  SetFont(bag.ReadFont("Font", font_));
+  SetFocusRect(bag.ReadBool("FocusRect", true));
+  SetEnabled(bag.ReadBool("Enabled", true));
   if (host_.RunMode()) host_.StartHooks();
   drawLocked_ = false;
   DrawButton(state_);
 }
 
-void ButtonModel::OnSave(PropertyStore& store) const {
-  store.WriteString("Caption", caption_, kDefaultCaption);
-  store.WriteBool("Enabled", enabled_, true);
-  store.WriteInt32("ForeColor", static_cast<std::int32_t>(textColour_), 0);
-  store.WriteFont("Font", font_);
-  store.WriteBool("FocusRect", showFocusRect_, true);
+void ButtonModel::OnSave(PropertyBag& bag) const {
+  bag.WriteString("Caption", caption_, kDefaultCaption);
+  bag.WriteBool("Enabled", enabled_, true);
+  bag.WriteColour("ForeColor", textColour_, 0);
+  // A face name is no font, so the font is always stored.
+  bag.WriteFont("Font", font_, std::string("Verdana"));
+  bag.WriteBool("FocusRect", showFocusRect_, true);
 }
 
 void ButtonModel::OnResize() {

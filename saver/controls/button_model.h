@@ -8,7 +8,7 @@
 #include "controls/button_canvas.h"
 #include "controls/button_palette.h"
 #include "framework/font_desc.h"
-#include "controls/property_store.h"
+#include "framework/property_bag.h"
 
 namespace qv::controls {
 
@@ -77,8 +77,8 @@ class ButtonModel {
   // Lifecycle.
   void OnCreate(const FontDesc& currentFont);
   void OnNewInstance();
-  void OnLoad(PropertyStore& store);
-  void OnSave(PropertyStore& store) const;
+  void OnLoad(const PropertyBag& bag);
+  void OnSave(PropertyBag& bag) const;
   void OnResize();
   void OnDestroy();
 

@@ -23,10 +23,6 @@ std::int16_t Clamp16(int value, int lo, int hi) {
   return static_cast<std::int16_t>(std::clamp(value, lo, hi));
 }
 
-// Colours travel through the store as 32-bit signed values.
-std::int32_t AsStored(Colour c) { return static_cast<std::int32_t>(c); }
-Colour FromStored(std::int32_t v) { return static_cast<Colour>(v); }
-
 }  // namespace
 
 void GfxFrameModel::Changed(const char* key) {
@@ -86,33 +82,33 @@ void GfxFrameModel::OnNewInstance() {
   props_.backColour = ambient;
 }
 
-void GfxFrameModel::OnLoad(PropertyStore& store) {
+void GfxFrameModel::OnLoad(const PropertyBag& bag) {
   const Colour ambient = host_.AmbientBackColour();
   FrameProperties p;
-  p.frameStyle = store.ReadInt32(kFrameStyle, kDefaults.frameStyle);
-  p.shadowOpacity = store.ReadInt16(kShadowOpacity, kDefaults.shadowOpacity);
-  p.showShadow = store.ReadBool(kShowShadow, kDefaults.showShadow);
-  p.shadowDepth = store.ReadInt16(kShadowDepth, kDefaults.shadowDepth);
-  p.fillColour = FromStored(store.ReadInt32(kFillColour, AsStored(ambient)));
-  p.backColour = FromStored(store.ReadInt32(kBackColour, AsStored(ambient)));
-  p.backColourIs = store.ReadInt32(kBackColourIs, kDefaults.backColourIs);
-  p.borderColour = FromStored(store.ReadInt32(kBorderColour, AsStored(kDefaults.borderColour)));
-  p.cornerDepth = store.ReadInt16(kCornerDepth, kDefaults.cornerDepth);
+  p.frameStyle = bag.ReadInt32(kFrameStyle, kDefaults.frameStyle);
+  p.shadowOpacity = bag.ReadInt16(kShadowOpacity, kDefaults.shadowOpacity);
+  p.showShadow = bag.ReadBool(kShowShadow, kDefaults.showShadow);
+  p.shadowDepth = bag.ReadInt16(kShadowDepth, kDefaults.shadowDepth);
+  p.fillColour = bag.ReadColour(kFillColour, ambient);
+  p.backColour = bag.ReadColour(kBackColour, ambient);
+  p.backColourIs = bag.ReadInt32(kBackColourIs, kDefaults.backColourIs);
+  p.borderColour = bag.ReadColour(kBorderColour, kDefaults.borderColour);
+  p.cornerDepth = bag.ReadInt16(kCornerDepth, kDefaults.cornerDepth);
   props_ = p;
   DrawFrame();
 }
 
-void GfxFrameModel::OnSave(PropertyStore& store) const {
+void GfxFrameModel::OnSave(PropertyBag& bag) const {
   const Colour ambient = host_.AmbientBackColour();
-  store.WriteInt32(kFrameStyle, props_.frameStyle, kDefaults.frameStyle);
-  store.WriteInt16(kShadowOpacity, props_.shadowOpacity, kDefaults.shadowOpacity);
-  store.WriteBool(kShowShadow, props_.showShadow, kDefaults.showShadow);
-  store.WriteInt16(kShadowDepth, props_.shadowDepth, kDefaults.shadowDepth);
-  store.WriteInt32(kFillColour, AsStored(props_.fillColour), AsStored(ambient));
-  store.WriteInt32(kBackColour, AsStored(props_.backColour), AsStored(ambient));
-  store.WriteInt32(kBackColourIs, props_.backColourIs, kDefaults.backColourIs);
-  store.WriteInt32(kBorderColour, AsStored(props_.borderColour), AsStored(kDefaults.borderColour));
-  store.WriteInt16(kCornerDepth, props_.cornerDepth, kDefaults.cornerDepth);
+  bag.WriteInt32(kFrameStyle, props_.frameStyle, kDefaults.frameStyle);
+  bag.WriteInt16(kShadowOpacity, props_.shadowOpacity, kDefaults.shadowOpacity);
+  bag.WriteBool(kShowShadow, props_.showShadow, kDefaults.showShadow);
+  bag.WriteInt16(kShadowDepth, props_.shadowDepth, kDefaults.shadowDepth);
+  bag.WriteColour(kFillColour, props_.fillColour, ambient);
+  bag.WriteColour(kBackColour, props_.backColour, ambient);
+  bag.WriteInt32(kBackColourIs, props_.backColourIs, kDefaults.backColourIs);
+  bag.WriteColour(kBorderColour, props_.borderColour, kDefaults.borderColour);
+  bag.WriteInt16(kCornerDepth, props_.cornerDepth, kDefaults.cornerDepth);
 }
 
 void GfxFrameModel::DrawFrame() {

@@ -5,7 +5,7 @@
 
 #include "controls/colour_math.h"
 #include "controls/frame_canvas.h"
-#include "controls/property_store.h"
+#include "framework/property_bag.h"
 
 namespace qv::controls {
 
@@ -75,8 +75,8 @@ class GfxFrameModel {
 
   // Container notifications.
   void OnNewInstance();
-  void OnLoad(PropertyStore& store);  // values are taken as stored, no clamps
-  void OnSave(PropertyStore& store) const;
+  void OnLoad(const PropertyBag& bag);  // values are taken as stored, no clamps
+  void OnSave(PropertyBag& bag) const;
   void OnResize() { DrawFrame(); }
   void OnAmbientChanged(const std::string& /*name*/) { DrawFrame(); }
 

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "memory_store.h"
 #include "recording_canvas.h"
 
 namespace qv::controls {
 namespace {
 
-using testing::MemoryStore;
 using testing::RecordingButtonCanvas;
 
 class FakeButtonHost : public ButtonHost {
@@ -78,8 +76,7 @@ struct ButtonFixture : ::testing::Test {
   void SetUp() override {
     host.model = &button;
     button.OnCreate(ButtonDefaultFont());
-    MemoryStore saved;
-    button.OnLoad(saved);
+    button.OnLoad(PropertyBag{});
     Reset();
   }
   void Reset() {
@@ -426,9 +423,8 @@ TEST(ButtonLifecycle, CreationLocksDrawingUntilLoadAndLoadHooksInRunModeOnly) {
     button.OnResize();
     button.SetCaption("x");
     EXPECT_TRUE(host.drawn.empty());
-    MemoryStore saved;
-    saved.values["Caption"] = std::string("参照(&F)");
-    saved.values["Enabled"] = false;
+    PropertyBag saved;
+    saved.Put("Caption", std::string("参照(&F)")).Put("Enabled", false);
     button.OnLoad(saved);
     EXPECT_FALSE(button.DrawLocked());
     EXPECT_EQ(button.Caption(), "参照(&F)");
@@ -471,12 +467,9 @@ TEST(ButtonLifecycle, SaveStoresNonDefaultsAndAlwaysTheFont) {
   button.OnCreate(ButtonDefaultFont());
   button.OnNewInstance();
   button.SetCaption("&OK");
-  MemoryStore store;
-  button.OnSave(store);
-  EXPECT_EQ(store.order, (std::vector<std::string>{"Caption", "Enabled", "ForeColor", "Font",
-                                                   "FocusRect"}));
-  EXPECT_EQ(store.values.size(), 1u);
-  EXPECT_TRUE(store.values.count("Font"));
+  PropertyBag bag;
+  button.OnSave(bag);
+  EXPECT_EQ(bag.Names(), std::vector<std::string>{"Font"});
 
   button.SetCaption("&Cancel");
   button.SetEnabled(false);
@@ -485,14 +478,16 @@ TEST(ButtonLifecycle, SaveStoresNonDefaultsAndAlwaysTheFont) {
   FontDesc bold = ButtonDefaultFont();
   bold.weight = 700;
   button.SetFont(bold);
-  store = MemoryStore{};
-  button.OnSave(store);
-  EXPECT_EQ(store.values.size(), 5u);
+  bag.Clear();
+  button.OnSave(bag);
+  EXPECT_EQ(bag.Names(), (std::vector<std::string>{"Caption", "Enabled", "ForeColor", "Font",
+                                                   "FocusRect"}));
+  EXPECT_TRUE(std::holds_alternative<std::int32_t>(*bag.Find("ForeColor")));
 
   FakeButtonHost other;
   ButtonModel loaded{other};
   loaded.OnCreate(ButtonDefaultFont());
-  loaded.OnLoad(store);
+  loaded.OnLoad(bag);
   EXPECT_EQ(loaded.Caption(), "&Cancel");
   EXPECT_FALSE(loaded.Enabled());
   EXPECT_EQ(loaded.ForeColor(), Rgb(255, 0, 0));
@@ -505,8 +500,7 @@ TEST(ButtonLifecycle, SmallSizeIsRaisedAndTheButtonStillShowsItsState) {
   ButtonModel button{host};
   host.model = &button;
   button.OnCreate(ButtonDefaultFont());
-  MemoryStore saved;
-  button.OnLoad(saved);
+  button.OnLoad(PropertyBag{});
   button.OnGotFocus();
   ASSERT_EQ(button.State(), StateFocused);
 

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "memory_store.h"
 #include "recording_canvas.h"
 
 namespace qv::controls {
 namespace {
 
-using testing::MemoryStore;
 using testing::RecordingFrameCanvas;
 
 TEST(ColourMath, BlendColourShadowExamples) {
@@ -116,28 +114,21 @@ TEST_F(FrameFixture, SettersClampReportAndRepaint) {
   EXPECT_EQ(host.changed.front(), "ShadowOpacity");
 }
 
-TEST_F(FrameFixture, SaveStoresOnlyChangedValuesInOrderAndLoadRestoresThem) {
-  MemoryStore store;
-  frame.OnSave(store);
-  EXPECT_TRUE(store.values.empty());
-  const std::vector<std::string> keys = {"FrameStyle",   "ShadowOpacity", "ShowShadow",
-                                         "ShadowDepth",  "FillColour",    "BackColour",
-                                         "BackColourIs", "BorderColour",  "CornerDepth"};
-  EXPECT_EQ(store.order, keys);
-  EXPECT_TRUE(std::holds_alternative<std::int16_t>(store.defaults["ShadowOpacity"]));
-  EXPECT_TRUE(std::holds_alternative<std::int32_t>(store.defaults["FillColour"]));
-  EXPECT_TRUE(std::holds_alternative<bool>(store.defaults["ShowShadow"]));
+TEST_F(FrameFixture, SaveStoresOnlyChangedValuesAndLoadRestoresThem) {
+  PropertyBag bag;
+  frame.OnSave(bag);
+  EXPECT_EQ(bag.Count(), 0u);
 
   frame.SetShadowDepth(7);
   frame.SetBorderColour(Rgb(1, 2, 3));
-  store = MemoryStore{};
-  frame.OnSave(store);
-  EXPECT_EQ(store.values.size(), 2u);
-  EXPECT_EQ(std::get<std::int16_t>(store.values["ShadowDepth"]), 7);
+  bag.Clear();
+  frame.OnSave(bag);
+  EXPECT_EQ(bag.Names(), (std::vector<std::string>{"ShadowDepth", "BorderColour"}));
+  EXPECT_EQ(std::get<std::int16_t>(*bag.Find("ShadowDepth")), 7);
 
   FakeFrameHost other;
   GfxFrameModel loaded{other};
-  loaded.OnLoad(store);
+  loaded.OnLoad(bag);
   EXPECT_EQ(loaded.Properties().shadowDepth, 7);
   EXPECT_EQ(loaded.Properties().borderColour, Rgb(1, 2, 3));
   EXPECT_EQ(loaded.Properties().fillColour, other.ambient);
@@ -145,12 +136,39 @@ TEST_F(FrameFixture, SaveStoresOnlyChangedValuesInOrderAndLoadRestoresThem) {
   EXPECT_TRUE(other.changed.empty());
 }
 
+TEST_F(FrameFixture, EveryPropertyRoundTripsUnderItsKeyAndType) {
+  frame.SetFrameStyle(0);
+  frame.SetShadowOpacity(30);
+  frame.SetShowShadow(false);
+  frame.SetShadowDepth(9);
+  frame.SetFillColour(Rgb(1, 1, 1));
+  frame.SetBackColour(Rgb(2, 2, 2));
+  frame.SetBackColourIs(1);
+  frame.SetBorderColour(Rgb(3, 3, 3));
+  frame.SetCornerDepth(12);
+  PropertyBag bag;
+  frame.OnSave(bag);
+  EXPECT_EQ(bag.Names(), (std::vector<std::string>{"FrameStyle", "ShadowOpacity", "ShowShadow",
+                                                   "ShadowDepth", "FillColour", "BackColour",
+                                                   "BackColourIs", "BorderColour", "CornerDepth"}));
+  EXPECT_TRUE(std::holds_alternative<std::int32_t>(*bag.Find("FrameStyle")));
+  EXPECT_TRUE(std::holds_alternative<std::int16_t>(*bag.Find("ShadowOpacity")));
+  EXPECT_TRUE(std::holds_alternative<bool>(*bag.Find("ShowShadow")));
+  EXPECT_TRUE(std::holds_alternative<std::int32_t>(*bag.Find("FillColour")));
+  EXPECT_TRUE(std::holds_alternative<std::int16_t>(*bag.Find("CornerDepth")));
+  FakeFrameHost other;
+  GfxFrameModel loaded{other};
+  loaded.OnLoad(bag);
+  PropertyBag again;
+  loaded.OnSave(again);
+  EXPECT_EQ(again, bag);
+}
+
 TEST_F(FrameFixture, LoadTakesStoredValuesWithoutClamping) {
-  MemoryStore store;
-  store.values["ShadowOpacity"] = std::int16_t{150};
-  store.values["CornerDepth"] = std::int16_t{-4};
-  store.values["ShadowDepth"] = std::int16_t{0};
-  frame.OnLoad(store);  // a depth of 0 must not divide by zero
+  PropertyBag bag;
+  bag.Put("ShadowOpacity", std::int16_t{150}).Put("CornerDepth", std::int16_t{-4});
+  bag.Put("ShadowDepth", std::int16_t{0});
+  frame.OnLoad(bag);  // a depth of 0 must not divide by zero
   EXPECT_EQ(frame.Properties().shadowOpacity, 150);
   EXPECT_EQ(frame.Properties().cornerDepth, -4);
   EXPECT_EQ(frame.Properties().shadowDepth, 0);
