@@ -13,4 +13,11 @@ std::optional<std::int16_t> ScreenPixels(double twips, double twipsPerPixel) {
   return static_cast<std::int16_t>(pixels);
 }
 
+std::optional<std::int16_t> PixelTwips(std::int64_t pixels, int twipsPerPixel) {
+  if (pixels < -32768 || pixels > 32767) return std::nullopt;  // keeps the product in range
+  std::int64_t twips = pixels * twipsPerPixel;
+  if (twips < -32768 || twips > 32767) return std::nullopt;
+  return static_cast<std::int16_t>(twips);
+}
+
 }  // namespace qv

@@ -10,4 +10,7 @@ namespace qv {
 // is 0, or the result does not fit 16 bits (the caller then keeps 0).
 std::optional<std::int16_t> ScreenPixels(double twips, double twipsPerPixel);
 
+// Twips from pixels, for a form size held in 16 bits; empty when it does not fit.
+std::optional<std::int16_t> PixelTwips(std::int64_t pixels, int twipsPerPixel);
+
 }  // namespace qv

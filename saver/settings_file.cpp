@@ -31,6 +31,21 @@ std::string WithoutBrokenTail(const std::string& ansi) {
   return i > ansi.size() ? ansi.substr(0, last) : ansi;
 }
 
+// The folder of the running program. (Kept here rather than taken from the framework's
+// program services so the dialog's tests can link the settings file on its own.)
+std::string RunningProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) {
+      path.resize(n);
+      return FolderOfPath(Narrow(path));
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace
 
 std::string GetIniValue(const std::string& section, const std::string& key, const std::string& file) {
@@ -63,28 +78,12 @@ bool FileExists(const std::string& path) {
   return ok;
 }
 
-std::string ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (n == 0) return std::string();
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  std::string folder = FolderOfPath(Narrow(path));
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // a drive root keeps its "\"
-  return folder;
-}
-
 void LoadMusicSettings() {
   MusicSettings settings;
   settings.kind = BgmKind;
   settings.repeat = BgmRepeat;
   ReadMusicSettings([](const std::string& key) { return GetIniValue(kSettingsSection, key, kSettingsFile); },
-                    [](const std::string& path) { return FileExists(path); }, ProgramFolder(), settings);
+                    [](const std::string& path) { return FileExists(path); }, RunningProgramFolder(), settings);
   BgmKind = settings.kind;
   BgmRepeat = settings.repeat;
   BgmFile = settings.file;

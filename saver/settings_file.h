@@ -23,9 +23,6 @@ bool PutIniValue(const std::string& section, const std::string& key, const std::
 // a missing or unreadable file and an empty path give false.
 bool FileExists(const std::string& path);
 
-// The folder holding the running program (no trailing "\" except at a drive root).
-std::string ProgramFolder();
-
 // Fills the music module's BgmKind, BgmRepeat, BgmFile and BgmFolder from the settings file.
 void LoadMusicSettings();
 

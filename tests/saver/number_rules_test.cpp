@@ -55,3 +55,17 @@ TEST(ScreenSize, SizesThatCannotBeStoredGiveNothing) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(ScreenSize, PaneSizeInTwipsMustFit16Bits) {
+  EXPECT_EQ(PixelTwips(152, 15), 2280);
+  EXPECT_EQ(PixelTwips(0, 15), 0);
+  EXPECT_EQ(PixelTwips(2184, 15), 32760);
+  EXPECT_FALSE(PixelTwips(2185, 15));
+  EXPECT_FALSE(PixelTwips(1LL << 40, 15));
+}
+
+}  // namespace
+}  // namespace qv

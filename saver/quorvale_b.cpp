@@ -1,0 +1,83 @@
+#include "quorvale_b.h"
+
+#include <windows.h>
+
+#include "argument_text.h"
+#include "framework/application.h"
+#include "framework/program.h"
+#include "framework/skip_rule.h"
+#include "number_text.h"
+#include "path_rules.h"
+#include "quorvale_r.h"
+#include "quorvale_s.h"
+#include "screen_size.h"
+#include "settings/settings_dialog.h"
+#include "settings_file.h"
+#include "top_window.h"
+#include "window_titles.h"
+
+namespace qv {
+namespace {
+
+constexpr char kRendererMissing[] = "Quorvale.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+
+void EndIfAnotherInstanceRuns() {
+  // Both titles are looked up every time: a running show or an open settings dialog.
+  bool show = FindTopWindow(kShowWindowTitle) != nullptr;
+  bool settings = FindTopWindow(kSettingsWindowTitle) != nullptr;
+  if (show || settings) EndNow();
+}
+
+void WriteScreenSize() {
+  std::int16_t width = 0, height = 0;  // a size that does not fit stays 0
+  RunStatements({
+      [&] { width = ScreenPixels(ScreenWidthTwips(), TwipsPerPixelX()).value(); },
+      [&] { height = ScreenPixels(ScreenHeightTwips(), TwipsPerPixelY()).value(); },
+  });
+  RunStatements({
+      [&] { PutIniValue(kSettingsSection, kKeyWidth, NumberText(width), kSettingsFile); },
+      [&] { PutIniValue(kSettingsSection, kKeyHeight, NumberText(height), kSettingsFile); },
+  });
+}
+
+}  // namespace
+
+void StartUp() {
+  EndIfAnotherInstanceRuns();
+
+  const std::string args = ArgumentText();
+  if (ModeOf(args) == SaverMode::Preview) {
+    ShowPreview(reinterpret_cast<HWND>(static_cast<INT_PTR>(PaneHandle(args))));
+    return;
+  }
+
+  RunStatements({
+      [] { MakeFolder(kWorkFolder); },
+      [] { LoadMusicSettings(); },
+  });
+
+  if (!FileExists(JoinPath(ProgramFolder(), "Quorvale.dll"))) {
+    TryStatement([] { MessageBoxOk(kRendererMissing); });
+    EndNow();
+  }
+
+  switch (ModeOf(args)) {
+    case SaverMode::Settings:
+      TryStatement([] { ShowSettingsDialog(); });
+      EndNow();
+    case SaverMode::Show:
+      break;
+    default:
+      EndNow();
+  }
+
+  if (HidesCursor(args)) TryStatement([] { ShowCursor(FALSE); });
+  WriteScreenSize();
+
+  static Quorvale_S saver;
+  TryStatement([] { saver.Load(); });
+}
+
+}  // namespace qv
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return qv::RunApplication(qv::StartUp); }

@@ -1,0 +1,63 @@
+#include "quorvale_r.h"
+
+#include "framework/application.h"
+#include "framework/program.h"
+#include "framework/skip_rule.h"
+#include "saver_resources.h"
+#include "screen_size.h"
+
+namespace qv {
+namespace {
+
+FormDesign Design() {
+  FormDesign d;
+  d.name = "Quorvale_R";
+  d.caption = "Preview Window";
+  d.border = BorderStyle::None;
+  d.controlBox = false;
+  d.showInTaskbar = false;
+  d.scaleMode = ScaleMode::Pixels;
+  d.backColor = 0;  // black
+  d.controls = {
+      ControlDesign::Image("Img_Prev").At(0, 0, 152 * 15, 112 * 15).Picture(IDB_QV_PREVIEW),
+  };
+  return d;
+}
+
+}  // namespace
+
+Quorvale_R::Quorvale_R() : Form(Design()) {
+  Form_Unload = [this](int&) {
+    // The hidden owner window of the program: closing it ends the run.
+    PostMessageA(GetWindow(hWnd(), GW_OWNER), WM_CLOSE, 0, 0);
+  };
+}
+
+void ShowPreview(HWND pane) {
+  if (!IsWindow(pane)) EndNow();
+
+  static Quorvale_R form;
+  RECT r{};
+  std::int16_t width = 0, height = 0;  // twips
+  RunStatements({
+      [&] { return GetWindowRect(pane, &r) != FALSE; },
+      // A size that does not fit 16 bits stays 0.
+      [&] { width = PixelTwips(r.right - r.left, form.TwipsPerPixelX()).value(); },
+      [&] { height = PixelTwips(r.bottom - r.top, form.TwipsPerPixelY()).value(); },
+  });
+  RunStatements({
+      [&] { form.Load(); },
+      [&] {
+        LONG style = GetWindowLongA(form.hWnd(), GWL_STYLE);
+        SetWindowLongA(form.hWnd(), GWL_STYLE, style | WS_CHILD);
+      },
+      [&] { SetParent(form.hWnd(), pane); },
+      [&] { form.Move(0, 0, width, height); },
+      [&] {
+        form.Ctl("Img_Prev").Move(0, 0, width / form.TwipsPerPixelX(), height / form.TwipsPerPixelY());
+      },
+      [&] { form.Show(false); },
+  });
+}
+
+}  // namespace qv

@@ -1,0 +1,121 @@
+#include "quorvale_s.h"
+
+#include "argument_text.h"
+#include "framework/program.h"
+#include "framework/skip_rule.h"
+#include "music/quorvale_bgm.h"
+#include "path_rules.h"
+#include "saver_resources.h"
+#include "screen_capture.h"
+#include "top_window.h"
+#include "window_titles.h"
+
+namespace qv {
+namespace {
+
+FormDesign Design() {
+  FormDesign d;
+  d.name = "Quorvale_S";
+  d.caption = kShowWindowTitle;
+  d.border = BorderStyle::None;
+  d.controlBox = false;
+  d.showInTaskbar = false;
+  d.scaleMode = ScaleMode::Pixels;
+  d.backColor = 0;
+  d.controls = {
+      ControlDesign::PictureBox("Master", 0).NoBorder().AutoRedraw(true).Scale(ScaleMode::Pixels),
+      ControlDesign::PictureBox("Master", 1).NoBorder().AutoRedraw(true).Scale(ScaleMode::Pixels),
+      ControlDesign::Timer("Timer1").Interval(1000).Enabled(false),
+      ControlDesign::Timer("Timer2").Interval(200).Enabled(false),
+      ControlDesign::Timer("Timer3").Interval(500).Enabled(true),
+  };
+  return d;
+}
+
+bool IsFileMusic(const char* kind) { return BgmKind == 2 && MusicFileKind(BgmFile) == kind; }
+
+}  // namespace
+
+Quorvale_S::Quorvale_S() : Form(Design()) {
+  Form_Load = [this] { LoadHandling(); };
+  // Every unload request, whatever asked for it, stops the music and ends the program.
+  Form_QueryUnload = [this](int&, UnloadMode) { UnloadHandling(); };
+  OnTimer("Timer1", [](int) { Mp3Repeat(); });
+  OnTimer("Timer2", [this](int) { PollCd(); });
+  OnTimer("Timer3", [this](int) { WatchRenderer(); });
+}
+
+void Quorvale_S::LoadHandling() {
+  Capture();
+  RunStatements({
+      [] { Sleep(100); },
+      [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
+      [this] { StartProgram(RendererPath, SW_SHOWNORMAL); },
+  });
+  StartMusic();
+}
+
+void Quorvale_S::Capture() {
+  PictureBox& desktop = Ctl<PictureBox>("Master", 0);
+  PictureBox& glow = Ctl<PictureBox>("Master", 1);
+  RunStatements({
+      [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
+      [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
+      [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
+      [] { return DeleteFileAt(kDesktopImageFile); },
+      [] { return DeleteFileAt(kGlowImageFile); },
+      // The built-in picture goes in after sizing, so none of it is cut away.
+      [&] { glow.Move(0, 0, kGlowSize, kGlowSize); },
+      [&] { glow.SetPicture(Picture::FromResource(IDB_QV_GLOW)); },
+      [&] { desktop.SaveAsBitmap24(kDesktopImageFile); },
+      [&] { glow.SaveAsBitmap24(kGlowImageFile); },
+  });
+}
+
+void Quorvale_S::StartMusic() {
+  if (BgmKind == 1) {
+    RunStatements({
+        [] { CdOpen(); },
+        [this] { Ctl("Timer2").SetEnabled(true); },
+    });
+  }
+  if (IsFileMusic("WAV")) TryStatement([] { WavPlay(); });
+  if (IsFileMusic("MP3")) {
+    RunStatements({
+        [] { Mp3Open(); },
+        [this] { Ctl("Timer1").SetEnabled(true); },
+    });
+  }
+}
+
+void Quorvale_S::PollCd() {
+  CdPoll();
+  Ctl("Timer2").SetEnabled(CdKeepPolling);
+}
+
+void Quorvale_S::WatchRenderer() {
+  if (FindTopWindow(kRendererWindowTitle)) return;
+  Ctl("Timer3").SetEnabled(false);
+  Unload();
+}
+
+void Quorvale_S::UnloadHandling() {
+  Control& cdTimer = Ctl("Timer2");
+  if (cdTimer.Enabled()) {
+    RunStatements({
+        [&] { cdTimer.SetEnabled(false); },
+        [] { CdClose(); },
+    });
+  }
+  if (IsFileMusic("WAV")) TryStatement([] { WavStop(); });
+  if (IsFileMusic("MP3")) {
+    RunStatements({
+        [this] { Ctl("Timer1").SetEnabled(false); },
+        [] { Mp3Close(); },
+    });
+  }
+  if (HidesCursor(ArgumentText())) TryStatement([] { ShowCursor(TRUE); });
+  EndNow();
+}
+
+}  // namespace qv

@@ -1,0 +1,14 @@
+#pragma once
+// The photograph of the desktop handed to the renderer, and the files it goes into.
+#include <windows.h>
+
+namespace qv {
+
+inline constexpr char kDesktopImageFile[] = "C:\\zantho_temp\\Quorvale1.alo";
+inline constexpr char kGlowImageFile[] = "C:\\zantho_temp\\Quorvale2.alo";
+inline constexpr int kGlowSize = 256;  // pixels, both ways
+
+// Copies the primary screen, from its top-left corner, into `target` at (0, 0).
+void CopyScreenInto(HDC target, int width, int height);
+
+}  // namespace qv

@@ -1,0 +1,12 @@
+#include "top_window.h"
+
+#include "framework/ansi_text.h"
+
+namespace qv {
+
+HWND FindTopWindow(const std::string& utf8Title) {
+  if (auto ansi = ToAnsi(utf8Title)) return FindWindowA(nullptr, ansi->c_str());
+  return FindWindowW(nullptr, Widen(utf8Title).c_str());
+}
+
+}  // namespace qv
