@@ -144,6 +144,7 @@ void ButtonModel::DrawButton(int requested) {
   look.textColour = textColour_;
   look.focusRect = hasFocus_ && showFocusRect_;
   PaintButton(*canvas, look);
+  host_.DoneDrawing();
 }
 
 // ---- input ------------------------------------------------------------------------------

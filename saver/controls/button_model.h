@@ -18,6 +18,8 @@ class ButtonHost {
   virtual ~ButtonHost() = default;
   // Null while there is no image to draw on.
   virtual ButtonCanvas* Canvas() = 0;
+  // A drawing on the canvas is complete: time to show it.
+  virtual void DoneDrawing() {}
   // Inner size in pixels (drawing) and in the control's scale units (mouse positions).
   virtual int InnerWidthPixels() = 0;
   virtual int InnerHeightPixels() = 0;

@@ -118,6 +118,7 @@ void GfxFrameModel::DrawFrame() {
       host_.ResolveColour(props_.backColourIs != 0 ? props_.backColour : host_.AmbientBackColour());
   DrawFramePicture(*canvas, props_, FrameGeometryOf(host_.Size()), bg, host_.ResolveColour(props_.fillColour),
                    host_.ResolveColour(props_.borderColour));
+  host_.DoneDrawing();
 }
 
 FrameGeometry FrameGeometryOf(const FrameSizeTwips& size) {

@@ -34,6 +34,8 @@ class FrameHost {
   virtual void PropertyChanged(const std::string& key) = 0;
   // Null while the control has no image to draw on.
   virtual FrameCanvas* Canvas() = 0;
+  // A drawing on the canvas is complete: time to show it.
+  virtual void DoneDrawing() {}
   virtual FrameSizeTwips Size() = 0;
   // Turns a colour reference (such as a system colour) into the rgb value drawn.
   virtual Colour ResolveColour(Colour colour) { return colour; }
