@@ -1,0 +1,372 @@
+// The real Quorvale.dll under Wine: pictures and settings in C:\zantho_temp, the window it
+// opens, what it draws (read back from the screen) and how it ends.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifndef QV_DIST_DIR
+#error QV_DIST_DIR must name the folder of the shipped programs
+#endif
+
+namespace {
+
+const char kFolder[] = "C:\\zantho_temp";
+const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
+const char kDesktop[] = "C:\\zantho_temp\\Quorvale1.alo";
+const char kGlow[] = "C:\\zantho_temp\\Quorvale2.alo";
+
+struct Rgb {
+    int r, g, b;
+};
+
+bool Near(Rgb a, Rgb b, int tolerance = 48) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+std::string Text(Rgb c) {
+    char s[40];
+    std::snprintf(s, sizeof s, "(%d, %d, %d)", c.r, c.g, c.b);
+    return s;
+}
+
+bool ReadWhole(const char* path, std::string* out) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    out->clear();
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out->append(buf, n);
+    std::fclose(f);
+    return true;
+}
+
+// The renderer may hold the file open while it reloads; retry for a while.
+void WriteWhole(const char* path, const std::string& bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        FILE* f = std::fopen(path, "wb");
+        if (f) {
+            std::fwrite(bytes.data(), 1, bytes.size(), f);
+            std::fclose(f);
+            return;
+        }
+        Sleep(50);
+    }
+    ADD_FAILURE() << "cannot write " << path;
+}
+
+// A 24-bit bottom-up picture in four coloured quadrants (top-left, top-right, bottom-left,
+// bottom-right).
+std::string QuadrantPicture(int width, int height, const Rgb (&q)[4]) {
+    const int rowBytes = (3 * width + 3) / 4 * 4;
+    const int pixels = rowBytes * height;
+    std::string b(54 + pixels, '\0');
+    auto put32 = [&](int at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) b[at + k] = static_cast<char>(v >> (8 * k));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    b[26] = 1;
+    b[28] = 24;
+    put32(34, pixels);
+    for (int row = 0; row < height; ++row) {
+        const bool top = row >= height / 2;  // file rows run bottom to top
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = q[(top ? 0 : 2) + (x >= width / 2 ? 1 : 0)];
+            char* p = &b[54 + row * rowBytes + 3 * x];
+            p[0] = static_cast<char>(c.b);
+            p[1] = static_cast<char>(c.g);
+            p[2] = static_cast<char>(c.r);
+        }
+    }
+    return b;
+}
+
+const Rgb kFirst[4] = {{230, 30, 30}, {30, 220, 30}, {30, 30, 230}, {230, 220, 30}};
+const Rgb kSecond[4] = {{30, 220, 220}, {220, 30, 220}, {240, 240, 240}, {120, 60, 10}};
+
+struct Screen {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    Rgb At(int x, int y) const {
+        const std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+        return {static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255),
+                static_cast<int>(p & 255)};
+    }
+};
+
+Screen Grab() {
+    Screen s;
+    s.width = GetSystemMetrics(SM_CXSCREEN);
+    s.height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = s.width;
+    bi.bmiHeader.biHeight = -s.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    s.pixels.assign(p, p + static_cast<size_t>(s.width) * s.height);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return s;
+}
+
+// Points well inside each quadrant, and points a few pixels in from the window's edges.
+struct Probe {
+    int x, y, quadrant;
+};
+std::vector<Probe> Probes(int w, int h) {
+    std::vector<Probe> p = {{w / 4, h / 4, 0},     {3 * w / 4, h / 4, 1},
+                            {w / 4, 3 * h / 4, 2}, {3 * w / 4, 3 * h / 4, 3},
+                            {4, 4, 0},             {w - 5, 4, 1},
+                            {4, h - 5, 2},         {w - 5, h - 5, 3},
+                            {w / 4, 3, 0},         {3 * w / 4, h - 4, 3}};
+    return p;
+}
+
+bool ShowsPicture(const Screen& s, const Rgb (&q)[4], std::string* why) {
+    for (const Probe& p : Probes(1024, 768)) {
+        const Rgb seen = s.At(p.x, p.y);
+        if (!Near(seen, q[p.quadrant])) {
+            if (why)
+                *why = "at (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") saw " +
+                       Text(seen) + " instead of " + Text(q[p.quadrant]);
+            return false;
+        }
+    }
+    return true;
+}
+
+class Renderer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folderExisted_ = GetFileAttributesA(kFolder) != INVALID_FILE_ATTRIBUTES;
+        CreateDirectoryA(kFolder, nullptr);
+        for (int k = 0; k < 3; ++k) saved_[k].present = ReadWhole(Files()[k], &saved_[k].bytes);
+        WriteWhole(kDesktop, QuadrantPicture(1024, 768, kFirst));
+        WriteWhole(kGlow, QuadrantPicture(16, 16, {{90, 90, 90}, {90, 90, 90}, {90, 90, 90}, {90, 90, 90}}));
+        WriteSize(" 1024", " 768");
+    }
+    void TearDown() override {
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 1);
+                WaitForSingleObject(process_.hProcess, 10000);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+        for (int k = 0; k < 3; ++k) {
+            if (saved_[k].present) WriteWhole(Files()[k], saved_[k].bytes);
+            else DeleteFileA(Files()[k]);
+        }
+        if (!folderExisted_) RemoveDirectoryA(kFolder);
+    }
+    static const char* const* Files() {
+        static const char* const files[3] = {kIni, kDesktop, kGlow};
+        return files;
+    }
+    void WriteSize(const char* width, const char* height) {
+        WriteWhole(kIni, std::string("[Settings]\r\nWidth=") + width + "\r\nHeight=" + height + "\r\n");
+    }
+    void Start() {
+        const std::string program = std::string(QV_DIST_DIR) + "\\Quorvale.dll";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &si, &process_))
+            << program;
+    }
+    HWND WaitForWindow(DWORD timeoutMs = 30000) {
+        for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+            HWND w = FindWindowA("Quorvale_VC", "Quorvale_VC");
+            DWORD pid = 0;
+            if (w) GetWindowThreadProcessId(w, &pid);
+            if (w && pid == process_.dwProcessId) return w;
+            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+        }
+        return nullptr;
+    }
+    // Exit code, or -1 if the process is still running after the timeout.
+    long WaitForExit(DWORD timeoutMs = 20000) {
+        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    bool Running() { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    // Waits until the first frame is on the screen and returns it.
+    Screen WaitForFirstFrame() {
+        Screen s;
+        for (int n = 0; n < 300; ++n) {
+            s = Grab();
+            const Rgb c = s.At(256, 192);
+            if (c.r + c.g + c.b > 60) break;
+            Sleep(20);
+        }
+        return s;
+    }
+    static void Key(WORD vk) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[1].ki.wVk = vk;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+    }
+
+    PROCESS_INFORMATION process_ = {};
+    struct Saved {
+        bool present = false;
+        std::string bytes;
+    } saved_[3];
+    bool folderExisted_ = false;
+};
+
+RECT WindowRect(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+TEST_F(Renderer, FirstFrameShowsThePictureAtRestUprightCoveringTheWindow) {
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    const Screen s = WaitForFirstFrame();
+    std::string why;
+    EXPECT_TRUE(ShowsPicture(s, kFirst, &why)) << why;
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
+TEST_F(Renderer, NoSettingsFileGives1024By768AtTheOrigin) {
+    DeleteFileA(kIni);
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    const RECT r = WindowRect(w);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_EQ(r.bottom, 768);
+    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_BORDER | WS_THICKFRAME),
+              WS_POPUP);
+    // A close request ends it the same way as Escape.
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(FindWindowA("Quorvale_VC", "Quorvale_VC"), nullptr);
+}
+
+TEST_F(Renderer, ZeroSizesFallBackToTheDefaults) {
+    WriteSize(" 0", " 600");
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    RECT r = WindowRect(w);
+    EXPECT_EQ(r.right - r.left, 1024);
+    EXPECT_EQ(r.bottom - r.top, 600);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(), 0);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = {};
+
+    WriteSize(" 800", " 0");
+    Start();
+    w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    r = WindowRect(w);
+    EXPECT_EQ(r.right - r.left, 800);
+    EXPECT_EQ(r.bottom - r.top, 768);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
+TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    WaitForFirstFrame();
+    SetForegroundWindow(w);
+    for (WORD vk : {static_cast<WORD>('A'), static_cast<WORD>(VK_SPACE),
+                    static_cast<WORD>(VK_RETURN), static_cast<WORD>(VK_F1)})
+        Key(vk);
+    INPUT mouse[3] = {};
+    for (INPUT& m : mouse) m.type = INPUT_MOUSE;
+    mouse[0].mi.dx = 40;
+    mouse[0].mi.dy = 30;
+    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, mouse, sizeof(INPUT));
+    // Sent straight to the window as well, in case the input went elsewhere.
+    PostMessageA(w, WM_KEYDOWN, 'B', 0);
+    PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+    Sleep(1500);
+    EXPECT_TRUE(Running());
+    EXPECT_TRUE(IsWindow(w));
+
+    Key(VK_ESCAPE);
+    long code = WaitForExit(10000);
+    if (code == -1) {
+        ADD_FAILURE() << "Escape typed on the keyboard did not reach the renderer";
+        PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        code = WaitForExit();
+    }
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(Renderer, EitherPictureMissingAtStartEndsAtOnceWithCodeZero) {
+    for (const char* missing : {kDesktop, kGlow}) {
+        WriteWhole(kDesktop, QuadrantPicture(64, 48, kFirst));
+        WriteWhole(kGlow, QuadrantPicture(16, 16, kFirst));
+        DeleteFileA(missing);
+        Start();
+        EXPECT_EQ(WaitForExit(), 0) << missing;
+        EXPECT_EQ(FindWindowA("Quorvale_VC", "Quorvale_VC"), nullptr);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+}
+
+TEST_F(Renderer, ChangedPictureShowsInTheNextCycle) {
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    std::string why;
+    ASSERT_TRUE(ShowsPicture(WaitForFirstFrame(), kFirst, &why)) << why;
+    WriteWhole(kDesktop, QuadrantPicture(1024, 768, kSecond));
+    bool seen = false;
+    for (int n = 0; n < 300 && !seen && Running(); ++n) {  // up to about 30 s: several cycles
+        seen = ShowsPicture(Grab(), kSecond, nullptr);
+        if (!seen) Sleep(100);
+    }
+    EXPECT_TRUE(seen) << "the new picture never appeared";
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
+}  // namespace
