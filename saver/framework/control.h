@@ -95,6 +95,8 @@ class Control {
   void Init(Form& form, const ControlDesign& design);
   void SetContainer(Control* c) { container_ = c; }
   void ApplyPlacement();
+  int PixelsToScaleOr(int twips, bool horizontal) const;  // twips -> container scale
+  int ScaleToTwips(int v, bool horizontal) const;
   friend class Form;
 
   Form* form_ = nullptr;

@@ -135,14 +135,33 @@ class Form {
   void PaintDrawnControls(HDC dc, const Control* container, POINT origin);
   Control* HitTestDrawn(const Control* container, POINT pixel);
   void NotifyFocusChange();
+  void RefreshTouchedImages();
+  void RaiseControlEvent(Control& c, const std::string& event);
+  // Paints a container window (the form, a picture box, a user control): its own background
+  // through `background`, then the drawn controls inside it, double-buffered.
+  void PaintContainer(HDC dc, Control* container, HWND window, const std::function<void(HDC)>& background);
+  // Mouse, cursor and child-notification messages of a container window: drawn controls
+  // under the mouse get them first. True when handled (result set).
+  bool HandleContainerMessage(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // Keeps controls that a handler unloads alive until the outermost dispatch returns.
+  class DispatchGuard {
+   public:
+    explicit DispatchGuard(Form& f);
+    ~DispatchGuard();
+    DispatchGuard(const DispatchGuard&) = delete;
+    DispatchGuard& operator=(const DispatchGuard&) = delete;
+   private:
+    Form& form_;
+  };
   const FormDesign& Design() const { return design_; }
+  static WNDPROC WndProcAddress() { return WndProc; }
 
  protected:
   const FormDesign& design() const { return design_; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void BuildControls();
   void DestroyWindows();
   void UpdateDefaultDisplay();
@@ -162,6 +181,8 @@ class Form {
   MousePointer pointer_ = MousePointer::Default;
   int pointerIcon_ = 0;
   Control* mouseControl_ = nullptr;  // drawn control under a held mouse button
+  int dispatchDepth_ = 0;
+  std::vector<std::unique_ptr<Control>> retired_;
   friend class Control;
 };
 

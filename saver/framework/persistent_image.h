@@ -9,6 +9,7 @@
 
 #include "bitmap24.h"
 #include "colour.h"
+#include "font_desc.h"
 #include "picture.h"
 
 namespace qv {
@@ -27,7 +28,16 @@ class PersistentImage {
 
   // A memory device context with the image selected; valid for the life of this object
   // (across resizes). Draw into it with GDI.
-  HDC hDC() const { return dc_; }
+  HDC hDC() const {
+    touched_ = true;
+    return dc_;
+  }
+  // Whether hDC() was handed out since the last call (the window then repaints at idle).
+  bool TakeTouched() const {
+    bool t = touched_;
+    touched_ = false;
+    return t;
+  }
 
   void Clear(Colour colour);
   Colour Pixel(int x, int y) const;      // 0xFFFFFFFF outside the image
@@ -47,6 +57,7 @@ class PersistentImage {
   HGDIOBJ oldBitmap_ = nullptr;
   std::uint32_t* bits_ = nullptr;
   int width_ = 0, height_ = 0;
+  mutable bool touched_ = false;
 };
 
 // Resolves a system colour reference to its rgb value; rgb values pass unchanged.

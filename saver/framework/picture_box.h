@@ -37,6 +37,7 @@ class PictureBox : public Control {
   void Destroy() override;
   void OnPlaced() override;
   void Refresh() override;
+  static WNDPROC WndProcAddress() { return WndProc; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);

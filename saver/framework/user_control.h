@@ -88,6 +88,7 @@ class UserControl : public Control {
   void SetAmbient(const AmbientProperties& a, const std::string& changedName);
   void Bind(Form& form, const ControlDesign& design);
   void NotifyAccessKey(int keyAscii) { AccessKeyPress(keyAscii); }
+  static WNDPROC WndProcAddress() { return WndProc; }
 
  protected:
   UserControl(std::string typeName, bool isContainer = false);

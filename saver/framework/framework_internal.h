@@ -1,0 +1,33 @@
+#pragma once
+// Shared by the framework's own files only; form code does not include it.
+#include <windows.h>
+
+#include "form_design.h"
+#include "key_sequence.h"
+
+namespace qv {
+
+class Form;
+
+// Cursor of a pointer setting (null for Default).
+HCURSOR CursorForPointer(MousePointer p, int iconResource);
+// The application-wide cursor, null while the pointer is Default.
+HCURSOR AppCursor();
+// Posts one key stroke to the owner window, which plays it on the focused window.
+void QueueKeyStroke(const KeyStroke& k);
+// The loaded form a window belongs to (the form's window or one of its descendants).
+Form* FormOfWindow(HWND hwnd);
+// Keyboard handling shared by every loop: Tab, access keys. True when the message was used.
+bool PreTranslate(MSG& msg);
+// Repaints persistent images drawn into since the last look.
+void RefreshTouchedImages();
+// Window classes of the framework.
+const wchar_t* FormClassName();
+const wchar_t* PictureBoxClassName();
+const wchar_t* UserControlClassName();
+// Keyboard shift state as 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState();
+// Mouse button mask of a mouse message's wParam: 1 left, 2 right, 4 middle.
+int ButtonsOf(WPARAM wp);
+
+}  // namespace qv

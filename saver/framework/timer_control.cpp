@@ -1,0 +1,52 @@
+#include "timer_control.h"
+
+#include "form.h"
+
+namespace qv {
+
+Timer::Timer(Form& form, const ControlDesign& d) : Control(form, d), interval_(d.interval) {}
+
+void Timer::SetInterval(int ms) {
+  if (ms < 0) throw FrameworkError("negative timer interval");
+  interval_ = ms;
+  Arm();
+}
+
+void Timer::SetEnabled(bool e) {
+  enabled_ = e;
+  Arm();
+}
+
+void Timer::Create(HWND) {
+  window_ = form_->hWnd();
+  id_ = reinterpret_cast<UINT_PTR>(this);
+  Arm();
+}
+
+void Timer::Destroy() {
+  if (window_) KillTimer(window_, id_);
+  window_ = nullptr;
+}
+
+void Timer::Arm() {
+  if (!window_) return;
+  // SetTimer on a running timer restarts its interval, as setting Interval or Enabled should.
+  if (enabled_ && interval_ > 0) SetTimer(window_, id_, static_cast<UINT>(interval_), nullptr);
+  else KillTimer(window_, id_);
+}
+
+void Timer::Tick() {
+  // A handler that pumps messages (a nested loop) must not receive this timer's next tick
+  // inside the current one.
+  if (ticking_ || !enabled_ || interval_ <= 0) return;
+  ticking_ = true;
+  try {
+    ParentForm().RaiseControlEvent(*this, "Timer");
+  } catch (...) {
+    ticking_ = false;
+    throw;
+  }
+  ticking_ = false;
+}
+
+}  // namespace qv
