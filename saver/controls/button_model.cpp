@@ -30,9 +30,9 @@ FontDesc ButtonDefaultFont() {
 
 void ButtonModel::SetCaption(const std::string& value) {
   caption_ = value;
-  host_.SetAccessKeys(AccessKeyOf(caption_));
+  host_.SetAccessKey(AccessKeyOf(caption_));
   DrawButton(state_);
-  host_.PropertyChanged("Caption");
+  host_.ReportChanged("Caption");
 }
 
 void ButtonModel::SetEnabled(bool value) {
@@ -46,7 +46,7 @@ void ButtonModel::SetEnabled(bool value) {
   } else {
     DrawUnless(value ? StateNormal : StateDisabled);
   }
-  host_.PropertyChanged("Enabled");
+  host_.ReportChanged("Enabled");
 }
 
 void ButtonModel::SetFont(const FontDesc& value) {
@@ -57,19 +57,19 @@ void ButtonModel::SetFont(const FontDesc& value) {
 void ButtonModel::OnFontChanged() {
   host_.SetDrawingFont(font_);
   DrawButton(state_);
-  host_.PropertyChanged("Font");
+  host_.ReportChanged("Font");
 }
 
 void ButtonModel::SetForeColor(Colour value) {
   textColour_ = value;
   DrawButton(state_);
-  host_.PropertyChanged("ForeColor");
+  host_.ReportChanged("ForeColor");
 }
 
 void ButtonModel::SetFocusRect(bool value) {
   showFocusRect_ = value;
   if (hasFocus_) DrawButton(state_);
-  host_.PropertyChanged("FocusRect");
+  host_.ReportChanged("FocusRect");
 }
 
 // ---- lifecycle --------------------------------------------------------------------------
@@ -112,13 +112,13 @@ void ButtonModel::OnResize() {
   // the old size. Once the size is settled the button shows its state again, unless it was
   // already locked before (freshly created, nothing loaded yet).
   const bool wasLocked = drawLocked_;
-  if (host_.HeightTwips() < kMinSizeTwips) {
+  if (host_.OuterHeightTwips() < kMinSizeTwips) {
     drawLocked_ = true;
-    host_.SetHeightTwips(kMinSizeTwips);
+    host_.SetOuterHeightTwips(kMinSizeTwips);
   }
-  if (host_.WidthTwips() < kMinSizeTwips) {
+  if (host_.OuterWidthTwips() < kMinSizeTwips) {
     drawLocked_ = true;
-    host_.SetWidthTwips(kMinSizeTwips);
+    host_.SetOuterWidthTwips(kMinSizeTwips);
   }
   drawLocked_ = wasLocked;
   if (!drawLocked_) DrawButton(state_);
@@ -159,10 +159,10 @@ void ButtonModel::OnMouseDown(std::int16_t button, std::int16_t, float, float) {
 }
 
 void ButtonModel::OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
-  const bool inside = x >= 0 && x <= host_.ScaleWidth() && y >= 0 && y <= host_.ScaleHeight();
+  const bool inside = x >= 0 && x <= host_.InnerScaleWidth() && y >= 0 && y <= host_.InnerScaleHeight();
   if (inside) {
     mouseOver_ = true;
-    host_.TrackLeave();
+    host_.TrackMouseLeave();
   } else {
     mouseOver_ = false;
   }
@@ -221,11 +221,11 @@ void ButtonModel::OnKeyDown(int keyCode) {
       break;
     case kKeyLeft:
     case kKeyUp:
-      host_.SendKeys("+{TAB}");
+      host_.QueueKeys("+{TAB}");
       break;
     case kKeyRight:
     case kKeyDown:
-      host_.SendKeys("{TAB}");
+      host_.QueueKeys("{TAB}");
       break;
     default:
       break;
@@ -257,7 +257,7 @@ void ButtonModel::OnAccessKey() {
     }
     return;
   }
-  host_.DoEvents();
+  host_.PumpMessages();
   host_.RaiseClick();
 }
 

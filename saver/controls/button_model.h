@@ -23,18 +23,18 @@ class ButtonHost {
   // Inner size in pixels (drawing) and in the control's scale units (mouse positions).
   virtual int InnerWidthPixels() = 0;
   virtual int InnerHeightPixels() = 0;
-  virtual double ScaleWidth() = 0;
-  virtual double ScaleHeight() = 0;
+  virtual double InnerScaleWidth() = 0;
+  virtual double InnerScaleHeight() = 0;
   // Outer size in twips.
-  virtual double WidthTwips() = 0;
-  virtual double HeightTwips() = 0;
-  virtual void SetWidthTwips(double twips) = 0;   // may resize (and notify) at once
-  virtual void SetHeightTwips(double twips) = 0;
+  virtual double OuterWidthTwips() = 0;
+  virtual double OuterHeightTwips() = 0;
+  virtual void SetOuterWidthTwips(double twips) = 0;   // may resize (and notify) at once
+  virtual void SetOuterHeightTwips(double twips) = 0;
 
   virtual void SetWindowEnabled(bool enabled) = 0;
-  virtual void SetAccessKeys(const std::string& keys) = 0;
+  virtual void SetAccessKey(const std::string& keys) = 0;
   virtual void SetDrawingFont(const FontDesc& font) = 0;
-  virtual void PropertyChanged(const std::string& name) = 0;
+  virtual void ReportChanged(const std::string& name) = 0;
   virtual bool AmbientDisplayAsDefault() = 0;
   virtual bool RunMode() = 0;
   virtual std::vector<std::string> ButtonCaptionsOnForm() = 0;
@@ -43,9 +43,9 @@ class ButtonHost {
   virtual void RecordParentWindow() = 0;
   virtual void StartHooks() = 0;  // mouse-leave on the button, activation on its form
   virtual void StopHooks() = 0;
-  virtual void TrackLeave() = 0;
-  virtual void SendKeys(const std::string& keys) = 0;
-  virtual void DoEvents() = 0;
+  virtual void TrackMouseLeave() = 0;
+  virtual void QueueKeys(const std::string& keys) = 0;
+  virtual void PumpMessages() = 0;
 
   virtual void RaiseClick() = 0;
   virtual void RaiseDblClick() = 0;

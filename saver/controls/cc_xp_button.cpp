@@ -15,6 +15,8 @@ constexpr UINT kMouseLeave = WM_MOUSELEAVE;  // 0x2A3
 }  // namespace
 
 ccXPButton::ccXPButton() : UserControl("ccXPButton"), model_(*this), hooks_(*this) {
+  // Like any push button: while it has the focus it is the one shown as the default.
+  SetDefaultCancel(true);
   // Nothing is drawn until the properties are loaded or Enabled is set.
   const FontDesc font = controls::ButtonDefaultFont();
   model_.OnCreate(font);
@@ -63,12 +65,12 @@ int ccXPButton::InnerHeightPixels() {
   return static_cast<int>(controls::RoundHalfEven(UserControl::ScaleHeight() / double(tpp > 0 ? tpp : 1)));
 }
 
-void ccXPButton::SetWidthTwips(double twips) {
-  MoveTwips(LeftTwips(), TopTwips(), static_cast<int>(twips), Control::HeightTwips());
+void ccXPButton::SetOuterWidthTwips(double twips) {
+  MoveTwips(LeftTwips(), TopTwips(), static_cast<int>(twips), HeightTwips());
 }
 
-void ccXPButton::SetHeightTwips(double twips) {
-  MoveTwips(LeftTwips(), TopTwips(), Control::WidthTwips(), static_cast<int>(twips));
+void ccXPButton::SetOuterHeightTwips(double twips) {
+  MoveTwips(LeftTwips(), TopTwips(), WidthTwips(), static_cast<int>(twips));
 }
 
 void ccXPButton::SetDrawingFont(const FontDesc& font) {
@@ -94,7 +96,7 @@ std::string ccXPButton::ControlName() {
   return Ambient().DisplayName.empty() ? Name() : Ambient().DisplayName;
 }
 
-void ccXPButton::SendKeys(const std::string& keys) {
+void ccXPButton::QueueKeys(const std::string& keys) {
   try {
     qv::SendKeys(keys);
   } catch (const FrameworkError&) {
@@ -102,7 +104,7 @@ void ccXPButton::SendKeys(const std::string& keys) {
   }
 }
 
-void ccXPButton::DoEvents() { qv::DoEvents(); }
+void ccXPButton::PumpMessages() { DoEvents(); }
 
 void ccXPButton::RaiseMouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
   EventArgs args{static_cast<double>(button), static_cast<double>(shift), x, y};
@@ -160,7 +162,7 @@ void ccXPButton::StopHooks() {
   hooks_.SubclassStop(parentHwnd_);
 }
 
-void ccXPButton::TrackLeave() {
+void ccXPButton::TrackMouseLeave() {
   if (hWnd()) controls::TrackLeave(hWnd());
 }
 

@@ -60,16 +60,16 @@ class ccXPButton : public UserControl,
   void DoneDrawing() override;
   int InnerWidthPixels() override;
   int InnerHeightPixels() override;
-  double ScaleWidth() override { return UserControl::ScaleWidth(); }
-  double ScaleHeight() override { return UserControl::ScaleHeight(); }
-  double WidthTwips() override { return Control::WidthTwips(); }
-  double HeightTwips() override { return Control::HeightTwips(); }
-  void SetWidthTwips(double twips) override;
-  void SetHeightTwips(double twips) override;
+  double InnerScaleWidth() override { return UserControl::ScaleWidth(); }
+  double InnerScaleHeight() override { return UserControl::ScaleHeight(); }
+  double OuterWidthTwips() override { return WidthTwips(); }
+  double OuterHeightTwips() override { return HeightTwips(); }
+  void SetOuterWidthTwips(double twips) override;
+  void SetOuterHeightTwips(double twips) override;
   void SetWindowEnabled(bool enabled) override { UserControl::SetEnabled(enabled); }
-  void SetAccessKeys(const std::string& keys) override { UserControl::SetAccessKeys(keys); }
+  void SetAccessKey(const std::string& keys) override { UserControl::SetAccessKeys(keys); }
   void SetDrawingFont(const FontDesc& font) override;
-  void PropertyChanged(const std::string& name) override { UserControl::PropertyChanged(name); }
+  void ReportChanged(const std::string& name) override { UserControl::PropertyChanged(name); }
   bool AmbientDisplayAsDefault() override { return Ambient().DisplayAsDefault; }
   bool RunMode() override { return Ambient().UserMode; }
   std::vector<std::string> ButtonCaptionsOnForm() override;
@@ -77,9 +77,9 @@ class ccXPButton : public UserControl,
   void RecordParentWindow() override { parentHwnd_ = ParentHwnd(); }
   void StartHooks() override;
   void StopHooks() override;
-  void TrackLeave() override;
-  void SendKeys(const std::string& keys) override;
-  void DoEvents() override;
+  void TrackMouseLeave() override;
+  void QueueKeys(const std::string& keys) override;
+  void PumpMessages() override;
   void RaiseClick() override { RaiseEvent("Click"); }
   void RaiseDblClick() override { RaiseEvent("DblClick"); }
   void RaiseMouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;

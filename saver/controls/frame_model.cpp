@@ -26,7 +26,7 @@ std::int16_t Clamp16(int value, int lo, int hi) {
 }  // namespace
 
 void GfxFrameModel::Changed(const char* key) {
-  host_.PropertyChanged(key);
+  host_.ReportChanged(key);
   DrawFrame();
 }
 

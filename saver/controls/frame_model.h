@@ -31,7 +31,7 @@ class FrameHost {
  public:
   virtual ~FrameHost() = default;
   virtual Colour AmbientBackColour() = 0;
-  virtual void PropertyChanged(const std::string& key) = 0;
+  virtual void ReportChanged(const std::string& key) = 0;
   // Null while the control has no image to draw on.
   virtual FrameCanvas* Canvas() = 0;
   // A drawing on the canvas is complete: time to show it.

@@ -43,7 +43,7 @@ class GFXFrameX : public UserControl, private controls::FrameHost {
  private:
   // FrameHost
   Colour AmbientBackColour() override { return Ambient().BackColor; }
-  void PropertyChanged(const std::string& key) override { UserControl::PropertyChanged(key); }
+  void ReportChanged(const std::string& key) override { UserControl::PropertyChanged(key); }
   controls::FrameCanvas* Canvas() override;
   void DoneDrawing() override;
   controls::FrameSizeTwips Size() override;

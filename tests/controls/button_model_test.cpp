@@ -17,23 +17,23 @@ class FakeButtonHost : public ButtonHost {
   }
   int InnerWidthPixels() override { return static_cast<int>(widthTw / 15); }
   int InnerHeightPixels() override { return static_cast<int>(heightTw / 15); }
-  double ScaleWidth() override { return widthTw; }
-  double ScaleHeight() override { return heightTw; }
-  double WidthTwips() override { return widthTw; }
-  double HeightTwips() override { return heightTw; }
+  double InnerScaleWidth() override { return widthTw; }
+  double InnerScaleHeight() override { return heightTw; }
+  double OuterWidthTwips() override { return widthTw; }
+  double OuterHeightTwips() override { return heightTw; }
   // The container resizes at once, from inside the call, as the platform does.
-  void SetWidthTwips(double t) override {
+  void SetOuterWidthTwips(double t) override {
     widthTw = t;
     if (model) model->OnResize();
   }
-  void SetHeightTwips(double t) override {
+  void SetOuterHeightTwips(double t) override {
     heightTw = t;
     if (model) model->OnResize();
   }
   void SetWindowEnabled(bool e) override { windowEnabled = e; }
-  void SetAccessKeys(const std::string& k) override { accessKeys = k; }
+  void SetAccessKey(const std::string& k) override { accessKeys = k; }
   void SetDrawingFont(const FontDesc& f) override { drawingFont = f; }
-  void PropertyChanged(const std::string& n) override { changed.push_back(n); }
+  void ReportChanged(const std::string& n) override { changed.push_back(n); }
   bool AmbientDisplayAsDefault() override { return ambientDefault; }
   bool RunMode() override { return runMode; }
   std::vector<std::string> ButtonCaptionsOnForm() override { return captions; }
@@ -41,9 +41,9 @@ class FakeButtonHost : public ButtonHost {
   void RecordParentWindow() override { events.push_back("parent"); }
   void StartHooks() override { events.push_back("hook"); }
   void StopHooks() override { events.push_back("unhook"); }
-  void TrackLeave() override { ++trackLeaves; }
-  void SendKeys(const std::string& k) override { events.push_back("keys " + k); }
-  void DoEvents() override { events.push_back("doevents"); }
+  void TrackMouseLeave() override { ++trackLeaves; }
+  void QueueKeys(const std::string& k) override { events.push_back("keys " + k); }
+  void PumpMessages() override { events.push_back("doevents"); }
   void RaiseClick() override { events.push_back("Click"); }
   void RaiseDblClick() override { events.push_back("DblClick"); }
   void RaiseMouseMove(std::int16_t b, std::int16_t, float, float) override {

@@ -52,7 +52,7 @@ class FakeFrameHost : public FrameHost {
  public:
   FakeFrameHost() : canvas(100, 60) {}
   Colour AmbientBackColour() override { return ambient; }
-  void PropertyChanged(const std::string& key) override { changed.push_back(key); }
+  void ReportChanged(const std::string& key) override { changed.push_back(key); }
   FrameCanvas* Canvas() override {
     ++draws;
     return &canvas;
