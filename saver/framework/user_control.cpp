@@ -113,6 +113,7 @@ LRESULT CALLBACK UserControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   }
   auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self || !self->form_) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (!self->hwnd_) self->hwnd_ = hwnd;  // messages of the creation itself
   Form::DispatchGuard guard(*self->form_);
   try {
     return self->Handle(msg, wp, lp);
