@@ -189,11 +189,11 @@ protected:
     void WriteSize(const char* width, const char* height) {
         WriteWhole(kIni, std::string("[Settings]\r\nWidth=") + width + "\r\nHeight=" + height + "\r\n");
     }
-    void Start() {
+    void Start(DWORD flags = 0) {
         const std::string program = std::string(QV_DIST_DIR) + "\\Quorvale.dll";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+        ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, flags, nullptr,
                                    nullptr, &si, &process_))
             << program;
     }
@@ -327,6 +327,12 @@ TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
     Sleep(1500);
     EXPECT_TRUE(Running());
     EXPECT_TRUE(IsWindow(w));
+    // The cursor is hidden over the show (the platform reports it for the foreground window).
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    if (GetForegroundWindow() == w && GetCursorInfo(&cursor)) {
+        EXPECT_EQ(cursor.flags & CURSOR_SHOWING, 0u);
+    }
 
     Key(VK_ESCAPE);
     long code = WaitForExit(10000);
@@ -336,6 +342,10 @@ TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
         code = WaitForExit();
     }
     EXPECT_EQ(code, 0);
+    cursor = {};
+    cursor.cbSize = sizeof cursor;
+    ASSERT_TRUE(GetCursorInfo(&cursor));
+    EXPECT_NE(cursor.flags & CURSOR_SHOWING, 0u) << "cursor still hidden after the show";
 }
 
 TEST_F(Renderer, EitherPictureMissingAtStartEndsAtOnceWithCodeZero) {
@@ -365,6 +375,58 @@ TEST_F(Renderer, ChangedPictureShowsInTheNextCycle) {
         if (!seen) Sleep(100);
     }
     EXPECT_TRUE(seen) << "the new picture never appeared";
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
+TEST_F(Renderer, ReportsThePixelFormatOnTheDebuggerOutput) {
+    Start(DEBUG_ONLY_THIS_PROCESS);
+    std::string said;
+    bool attached = true;
+    for (int events = 0; events < 10000 && said.find("BPP: ") == std::string::npos; ++events) {
+        DEBUG_EVENT ev = {};
+        if (!WaitForDebugEvent(&ev, 30000)) break;
+        DWORD status = DBG_CONTINUE;
+        switch (ev.dwDebugEventCode) {
+            case CREATE_PROCESS_DEBUG_EVENT:
+                if (ev.u.CreateProcessInfo.hFile) CloseHandle(ev.u.CreateProcessInfo.hFile);
+                break;
+            case LOAD_DLL_DEBUG_EVENT:
+                if (ev.u.LoadDll.hFile) CloseHandle(ev.u.LoadDll.hFile);
+                break;
+            case OUTPUT_DEBUG_STRING_EVENT:
+                if (!ev.u.DebugString.fUnicode) {
+                    std::string text(ev.u.DebugString.nDebugStringLength, '\0');
+                    SIZE_T got = 0;
+                    ReadProcessMemory(process_.hProcess, ev.u.DebugString.lpDebugStringData,
+                                      text.data(), text.size(), &got);
+                    text.resize(got);
+                    said += text.c_str();
+                }
+                break;
+            case EXCEPTION_DEBUG_EVENT:
+                if (ev.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                break;
+            case EXIT_PROCESS_DEBUG_EVENT:
+                attached = false;
+                break;
+        }
+        ContinueDebugEvent(ev.dwProcessId, ev.dwThreadId, status);
+        if (!attached) break;
+    }
+    if (attached) DebugActiveProcessStop(process_.dwProcessId);
+
+    const size_t at = said.find("PixelFormat Selected: ");
+    ASSERT_NE(at, std::string::npos) << "debugger output: " << said;
+    int index = 0, bpp = 0;
+    ASSERT_EQ(std::sscanf(said.c_str() + at, "PixelFormat Selected: %d\nBPP: %d\n", &index, &bpp), 2);
+    EXPECT_GT(index, 0);
+    EXPECT_TRUE(bpp == 24 || bpp == 32) << bpp;
+    EXPECT_NE(said.find("\nBPP: " + std::to_string(bpp) + "\n"), std::string::npos);
+
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(), 0);
 }
