@@ -44,47 +44,7 @@ struct Painted {
     look.focusRect = focus;
     PaintButton(canvas, look);
   }
-  Colour At(int x, int y) const { return *canvas.pixels.Get(x, y); }
 };
-
-TEST(PaintButton, EveryStateHasItsBorderCornersAndFace) {
-  const ButtonPalette& p = StandardButtonPalette();
-  for (int s = 0; s < kButtonStateCount; ++s) {
-    SCOPED_TRACE(s);
-    Painted b(s);
-    EXPECT_EQ(b.At(3, 0), p.outerBorder[s]);
-    EXPECT_EQ(b.At(36, 19), p.outerBorder[s]);
-    EXPECT_EQ(b.At(0, 16), p.outerBorder[s]);
-    EXPECT_EQ(b.At(39, 3), p.outerBorder[s]);
-    // Corners: one step along the edges, two steps, one diagonal step.
-    EXPECT_EQ(b.At(0, 1), p.cornerEdge[s]);
-    EXPECT_EQ(b.At(1, 0), p.cornerEdge[s]);
-    EXPECT_EQ(b.At(2, 0), p.cornerOuter[s]);
-    EXPECT_EQ(b.At(0, 2), p.cornerOuter[s]);
-    EXPECT_EQ(b.At(1, 1), p.cornerInner[s]);
-    EXPECT_EQ(b.At(38, 18), p.cornerInner[s]);
-    EXPECT_EQ(b.At(37, 19), p.cornerOuter[s]);
-    EXPECT_EQ(b.At(39, 18), p.cornerEdge[s]);
-    if (s == StateDisabled || s == StatePressed) {
-      const Colour face = s == StateDisabled ? kDisabledFace : kPressedFace;
-      EXPECT_EQ(b.At(20, 1), face);
-      EXPECT_EQ(b.At(20, 10), face);
-      EXPECT_EQ(b.At(20, 18), face);
-    } else {
-      EXPECT_EQ(b.At(20, 1), p.topLine1[s]);
-      EXPECT_EQ(b.At(20, 2), p.topLine2[s]);
-      EXPECT_EQ(b.At(20, 17), p.bottomLine2[s]);
-      EXPECT_EQ(b.At(20, 18), p.bottomLine1[s]);
-      EXPECT_EQ(b.At(20, 3), kFaceTop);
-      EXPECT_EQ(b.At(20, 16), Rgb(237, 236, 232));  // face gradient, one row above its bottom
-      // The state's ring shows in two columns down each side.
-      EXPECT_EQ(b.At(1, 3), p.ringTop[s]);
-      EXPECT_EQ(b.At(38, 3), p.ringTop[s]);
-      EXPECT_EQ(b.At(2, 16), b.At(37, 16));
-    }
-    EXPECT_TRUE(b.canvas.Has("region 0,0-41,21 3x3"));
-  }
-}
 
 TEST(PaintButton, CaptionColourAndFocusRectangle) {
   EXPECT_TRUE(Painted(StateNormal).canvas.Has("caption '&OK' 3,3-37,17 030201"));
