@@ -51,29 +51,29 @@ void DrawWaveStrips() {
     }
 }
 
+// Each tile is placed on the CPU and all of them go in one batch: a matrix change per tile
+// would make the driver flush and set up a draw for every one of 2500 quads.
 void DrawTiles(int count) {
-    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
-    const float dv = kTextureStep, du = kTextureStep;
+    const float du = kTextureStep, dv = kTextureStep;
+    glLoadIdentity();
+    glBegin(GL_QUADS);
     for (int n = 0; n < count; ++n) {
         const TileDraw& d = tileDraws[n];
-        const double* tc = scene.tileTexCoord[d.i][d.j];
-        glLoadIdentity();
-        glTranslated(d.x, d.y, d.z);
-        if (d.spinning)
-            glRotated(d.angleDegrees, scene.tileSpinAxis[d.i][d.j][0],
-                      scene.tileSpinAxis[d.i][d.j][1], 0.0);
-        glBegin(GL_QUADS);
-        glNormal3f(0.0f, 0.0f, -1.0f);
-        glTexCoord2d(tc[0], tc[1]);
-        glVertex3d(-hw, -hh, 0.0);
-        glTexCoord2d(tc[0], tc[1] + dv);
-        glVertex3d(-hw, hh, 0.0);
-        glTexCoord2d(tc[0] + du, tc[1] + dv);
-        glVertex3d(hw, hh, 0.0);
-        glTexCoord2d(tc[0] + du, tc[1]);
-        glVertex3d(hw, -hh, 0.0);
-        glEnd();
+        TileQuad q;
+        PlaceTileQuad(scene, d, &q);
+        const float s = static_cast<float>(scene.tileTexCoord[d.i][d.j][0]);
+        const float t = static_cast<float>(scene.tileTexCoord[d.i][d.j][1]);
+        glNormal3dv(q.normal);
+        glTexCoord2f(s, t);
+        glVertex3dv(q.corner[0]);
+        glTexCoord2f(s, t + dv);
+        glVertex3dv(q.corner[1]);
+        glTexCoord2f(s + du, t + dv);
+        glVertex3dv(q.corner[2]);
+        glTexCoord2f(s + du, t);
+        glVertex3dv(q.corner[3]);
     }
+    glEnd();
 }
 
 void DrawRing(float front) {

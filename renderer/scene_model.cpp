@@ -109,6 +109,35 @@ int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float f
     return count;
 }
 
+void PlaceTileQuad(const SceneState& scene, const TileDraw& draw, TileQuad* quad) {
+    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
+    const double local[4][2] = {{-hw, -hh}, {-hw, hh}, {hw, hh}, {hw, -hh}};
+    // Rotation about the unit axis (x, y, 0); a flat quad needs only the first two columns
+    // for its corners and the third for its normal.
+    double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    if (draw.spinning) {
+        double x = scene.tileSpinAxis[draw.i][draw.j][0];
+        double y = scene.tileSpinAxis[draw.i][draw.j][1];
+        const double length = std::sqrt(x * x + y * y);
+        if (length > 0.0) {
+            x /= length;
+            y /= length;
+            const double a = draw.angleDegrees * (3.14159265358979323846 / 180.0);
+            const double c = std::cos(a), s = std::sin(a), k = 1.0 - c;
+            m[0][0] = x * x * k + c;  m[0][1] = x * y * k;      m[0][2] = y * s;
+            m[1][0] = x * y * k;      m[1][1] = y * y * k + c;  m[1][2] = -x * s;
+            m[2][0] = -y * s;         m[2][1] = x * s;          m[2][2] = c;
+        }
+    }
+    for (int n = 0; n < 4; ++n) {
+        const double u = local[n][0], v = local[n][1];
+        quad->corner[n][0] = draw.x + m[0][0] * u + m[0][1] * v;
+        quad->corner[n][1] = draw.y + m[1][0] * u + m[1][1] * v;
+        quad->corner[n][2] = draw.z + m[2][0] * u + m[2][1] * v;
+    }
+    for (int r = 0; r < 3; ++r) quad->normal[r] = -m[r][2];
+}
+
 int RingSpriteCentres(float front, SpriteCentre* centres) {
     int count = 0;
     for (int k = 0; k < kRingSprites; ++k) {

@@ -75,6 +75,16 @@ struct TileDraw {
 int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float front,
                    TileDraw* draws);
 
+// Where a tile's four corners land this frame: translated to its drawn position and, when it
+// spins, turned about its axis as a rotation by angleDegrees would turn them. Corners in the
+// quad's order: (-hw, -hh), (-hw, +hh), (+hw, +hh), (+hw, -hh). The normal is (0, 0, -1)
+// turned the same way.
+struct TileQuad {
+    double corner[4][3];
+    double normal[3];
+};
+void PlaceTileQuad(const SceneState& scene, const TileDraw& draw, TileQuad* quad);
+
 struct SpriteCentre {
     float x, y;
 };

@@ -197,6 +197,56 @@ TEST(Shatter, TileStartsOnlyWhenTheFrontStrictlyExceedsItsDistance) {
     EXPECT_GT(run.Z(24, 24), -6.0);
 }
 
+TEST(TileQuad, RestingTileIsOnlyMovedToItsPlace) {
+    SceneRun run;
+    const TileDraw d{3, 4, 0.7, -0.2, -5.5, false, 0.0};
+    TileQuad q;
+    PlaceTileQuad(*run.scene, d, &q);
+    const double expected[4][2] = {{0.65, -0.25}, {0.65, -0.15}, {0.75, -0.15}, {0.75, -0.25}};
+    for (int n = 0; n < 4; ++n) {
+        EXPECT_NEAR(q.corner[n][0], expected[n][0], 1e-12);
+        EXPECT_NEAR(q.corner[n][1], expected[n][1], 1e-12);
+        EXPECT_EQ(q.corner[n][2], -5.5);
+    }
+    EXPECT_EQ(q.normal[2], -1.0);
+}
+
+TEST(TileQuad, SpinningTileTurnsRigidlyAboutItsAxis) {
+    SceneRun run;
+    SceneState& s = *run.scene;
+    s.tileSpinAxis[3][4][0] = 1.0;  // about x by a quarter turn: +y goes to +z
+    s.tileSpinAxis[3][4][1] = 0.0;
+    TileQuad q;
+    PlaceTileQuad(s, TileDraw{3, 4, 0.0, 0.0, -5.0, true, 90.0}, &q);
+    EXPECT_NEAR(q.corner[1][0], -0.05, 1e-12);
+    EXPECT_NEAR(q.corner[1][1], 0.0, 1e-12);
+    EXPECT_NEAR(q.corner[1][2], -5.0 + 0.05, 1e-12);
+    EXPECT_NEAR(q.normal[1], 1.0, 1e-12);
+    EXPECT_NEAR(q.normal[2], 0.0, 1e-12);
+
+    // Any tile, any angle: same centre, same edge lengths, normal still of unit length.
+    for (int n = 0; n < 200; ++n) {
+        const int i = (n * 7) % kGridSize, j = (n * 13) % kGridSize;
+        const TileDraw d{i, j, s.tilePosition[i][j][0], s.tilePosition[i][j][1], -4.0, true, n * 37.3};
+        PlaceTileQuad(s, d, &q);
+        double centre[3] = {0, 0, 0};
+        for (const auto& c : q.corner)
+            for (int k = 0; k < 3; ++k) centre[k] += c[k] / 4;
+        EXPECT_NEAR(centre[0], d.x, 1e-12);
+        EXPECT_NEAR(centre[1], d.y, 1e-12);
+        EXPECT_NEAR(centre[2], d.z, 1e-12);
+        auto dist = [&](int a, int b) {
+            return std::sqrt(std::pow(q.corner[a][0] - q.corner[b][0], 2) +
+                             std::pow(q.corner[a][1] - q.corner[b][1], 2) +
+                             std::pow(q.corner[a][2] - q.corner[b][2], 2));
+        };
+        ASSERT_NEAR(dist(0, 1), 0.1, 1e-9);
+        ASSERT_NEAR(dist(1, 2), 0.1, 1e-9);
+        ASSERT_NEAR(dist(0, 2), 0.1 * std::sqrt(2.0), 1e-9);
+        ASSERT_NEAR(std::hypot(q.normal[0], q.normal[1], q.normal[2]), 1.0, 1e-9);
+    }
+}
+
 TEST(Ring, SpriteExactlyOnTheGridEdgeIsNotDrawn) {
     SpriteCentre sprites[kRingSprites];
     // At radius 2.5 the sprites at 0, 90, 180 and 270 degrees sit exactly on the edge.
