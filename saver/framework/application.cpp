@@ -12,8 +12,10 @@ namespace {
 constexpr UINT kMsgKeyStroke = WM_APP + 0x51;
 
 std::vector<Form*>& Registry() {
-  static std::vector<Form*> forms;
-  return forms;
+  // Never destroyed: forms with static lifetime unregister themselves during exit, possibly
+  // after a function-local static would already be gone.
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
 }
 
 bool g_ending = false;

@@ -51,7 +51,7 @@ std::vector<std::uint8_t> EncodeBitmap24(const Bitmap24& image) {
   Put32(out, 34, static_cast<std::uint32_t>(data));
   Put32(out, 38, 2835);  // 72 dpi, as most writers put it
   Put32(out, 42, 2835);
-  for (std::size_t y = 0; y < h; ++y) {
+  for (std::size_t y = 0; w != 0 && y < h; ++y) {
     const std::uint8_t* src = image.bgr.data() + y * w * 3;
     std::uint8_t* dst = out.data() + kBitmapHeaderBytes + (h - 1 - y) * row;
     if (w) std::memcpy(dst, src, w * 3);
@@ -78,6 +78,7 @@ std::optional<Bitmap24> DecodeBitmap24(const std::uint8_t* data, std::size_t siz
   Bitmap24 img;
   img.width = width;
   img.height = static_cast<int>(h);
+  if (w == 0 || h == 0) return img;  // no pixels: nothing to walk over, however many rows
   img.bgr.resize(w * h * 3);
   for (std::size_t y = 0; y < h; ++y) {
     const std::size_t fileRow = topDown ? y : h - 1 - y;

@@ -111,6 +111,18 @@ TEST(Bitmap24, RefusesInconsistentOrHostileInput) {
   EXPECT_FALSE(DecodeBitmap24(eight.data(), eight.size()));
 }
 
+TEST(Bitmap24, NoPixelsMeansNoWorkWhateverTheRowCount) {
+  // Width 0 with two billion rows: accepted as an empty picture at once, not walked row by row.
+  Bitmap24 none;
+  none.height = 2000000000;
+  std::vector<std::uint8_t> f = EncodeBitmap24(none);
+  ASSERT_EQ(f.size(), 54u);
+  auto back = DecodeBitmap24(f.data(), f.size());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->height, 2000000000);
+  EXPECT_TRUE(back->bgr.empty());
+}
+
 TEST(PropertyBag, ValuesEqualToTheirDefaultsAreNotStored) {
   PropertyBag bag;
   bag.WriteInt16("ShadowDepth", 7, 5);
