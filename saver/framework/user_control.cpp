@@ -7,7 +7,10 @@
 namespace qv {
 
 UserControl::UserControl(std::string typeName, bool isContainer)
-    : Control(ControlKind::User), typeName_(std::move(typeName)), container_flag_(isContainer) {}
+    : Control(ControlKind::User),
+      typeName_(std::move(typeName)),
+      container_flag_(isContainer),
+      canGetFocus_(!isContainer) {}
 
 UserControl::~UserControl() {
   if (hwnd_) {

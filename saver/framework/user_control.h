@@ -123,7 +123,7 @@ class UserControl : public Control {
   AmbientProperties ambient_;
   std::set<std::string> changed_;
   std::string accessKeys_;
-  bool canGetFocus_ = true;
+  bool canGetFocus_;  // containers (panels) do not take the focus unless they ask
   bool defaultCancel_ = false;
   FontDesc font_;
   int mouseButtons_ = 0;

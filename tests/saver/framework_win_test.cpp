@@ -479,7 +479,7 @@ TEST(Focus, TabAndShiftTabAlsoFromSendKeys) {
   SetForegroundWindow(f.hWnd());
   Pump(100);
   // Focusable, in tab order: BGM_Repeat(6), Cmd_Set(8), Cmd_Can(9), Cmd_New(10); the panel
-  // itself also takes the focus (0).
+  // (0) holds controls and takes no focus itself.
   f.Ctl("Cmd_Set").SetFocus();
   Pump(50);
   EXPECT_EQ(f.FocusedControl(), &f.Ctl("Cmd_Set"));
@@ -489,8 +489,18 @@ TEST(Focus, TabAndShiftTabAlsoFromSendKeys) {
   SendKeys("+{TAB}+{TAB}");
   Pump(50);
   EXPECT_EQ(f.FocusedControl(), &f.Ctl("BGM_Repeat"));
-  // A real Tab key press on the focused window.
+  SendKeys("+{TAB}");  // wraps past the panel
+  Pump(50);
+  EXPECT_EQ(f.FocusedControl(), &f.Ctl("Cmd_New"));
+  // Real Tab key presses on the focused window.
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+  Pump(50);
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+  Pump(50);
+  EXPECT_EQ(f.FocusedControl(), &f.Ctl("Cmd_Set"));
+  // Clicking the panel leaves the focus where it is.
+  PostMessageW(f.Ctl("Panel").hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(f.Ctl("Panel").hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   Pump(50);
   EXPECT_EQ(f.FocusedControl(), &f.Ctl("Cmd_Set"));
   // Disabled controls are passed over.
