@@ -35,18 +35,22 @@ void Timer::Arm() {
   else KillTimer(window_, id_);
 }
 
+namespace {
+// Ticks of all timers of the program, running now (0 or 1).
+int g_ticksRunning = 0;
+}  // namespace
+
 void Timer::Tick() {
-  // A handler that pumps messages (a nested loop) must not receive this timer's next tick
-  // inside the current one.
-  if (ticking_ || !enabled_ || interval_ <= 0) return;
+  // A handler that pumps messages (a nested loop) must not receive a tick, of this timer or
+  // another, inside the current one: ticks never overlap. The skipped tick comes again
+  // after the next interval.
+  if (g_ticksRunning > 0 || !enabled_ || interval_ <= 0) return;
+  ++g_ticksRunning;
   ticking_ = true;
-  try {
-    ParentForm().RaiseControlEvent(*this, "Timer");
-  } catch (...) {
-    ticking_ = false;
-    throw;
-  }
+  // The form keeps this timer alive until the dispatch ends, even if the handler unloads it.
+  ParentForm().RaiseControlEvent(*this, "Timer");
   ticking_ = false;
+  --g_ticksRunning;
 }
 
 }  // namespace qv

@@ -133,6 +133,7 @@ FormDesign ExampleDesign() {
       C::Label("lbl", 7).At(2160, 3480, 2475, 195).Caption("Designed by zantho"),
       C::Image("Img_Ra", 0).At(-3000, 0, 180, 180),
       C::Timer("Timer1").Interval(30).Enabled(false),
+      C::Timer("Timer2").Interval(20).Enabled(false),
   };
   return d;
 }
@@ -306,17 +307,26 @@ TEST(Timer, TicksOnTheUiThreadOneAtATime) {
   f.Load();
   int ticks = 0, depth = 0, maxDepth = 0;
   DWORD thread = 0;
+  int otherTicks = 0;
   f.OnTimer("Timer1", [&](int index) {
     EXPECT_EQ(index, -1);
     ++ticks;
     maxDepth = std::max(maxDepth, ++depth);
     thread = GetCurrentThreadId();
-    Pump(80);  // a handler that pumps messages must not see its own timer again
+    Pump(80);  // a handler that pumps messages must see no tick, its own or another's
+    --depth;
+  });
+  f.OnTimer("Timer2", [&](int) {
+    ++otherTicks;
+    maxDepth = std::max(maxDepth, ++depth);
     --depth;
   });
   f.Ctl("Timer1").SetEnabled(true);
+  f.Ctl("Timer2").SetEnabled(true);
   Pump(600);
   f.Ctl("Timer1").SetEnabled(false);
+  f.Ctl("Timer2").SetEnabled(false);
+  EXPECT_GE(otherTicks, 1);
   const int seen = ticks;
   EXPECT_GE(seen, 2);
   EXPECT_EQ(maxDepth, 1);
