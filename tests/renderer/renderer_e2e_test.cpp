@@ -379,6 +379,33 @@ TEST_F(Renderer, ChangedPictureShowsInTheNextCycle) {
     EXPECT_EQ(WaitForExit(), 0);
 }
 
+TEST_F(Renderer, BrokenPictureAtARestartShowsAPlainGridAndTheShowGoesOn) {
+    Start();
+    HWND w = WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    std::string why;
+    ASSERT_TRUE(ShowsPicture(WaitForFirstFrame(), kFirst, &why)) << why;
+    // Cut short inside the pixel array: the next cycle runs with an untextured (white) grid.
+    WriteWhole(kDesktop, QuadrantPicture(1024, 768, kFirst).substr(0, 100000));
+    const Rgb white[4] = {{255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}};
+    bool plain = false;
+    for (int n = 0; n < 300 && !plain && Running(); ++n) {
+        plain = ShowsPicture(Grab(), white, nullptr);
+        if (!plain) Sleep(100);
+    }
+    EXPECT_TRUE(plain) << "never saw the plain grid";
+    // A good file again: a later cycle shows it.
+    WriteWhole(kDesktop, QuadrantPicture(1024, 768, kSecond));
+    bool seen = false;
+    for (int n = 0; n < 300 && !seen && Running(); ++n) {
+        seen = ShowsPicture(Grab(), kSecond, nullptr);
+        if (!seen) Sleep(100);
+    }
+    EXPECT_TRUE(seen) << "the repaired picture never appeared";
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
 TEST_F(Renderer, ReportsThePixelFormatOnTheDebuggerOutput) {
     Start(DEBUG_ONLY_THIS_PROCESS);
     std::string said;
