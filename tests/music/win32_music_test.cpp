@@ -91,7 +91,7 @@ TEST_F(Win32Music, JapanesePathInTheCodePagePlays) {
   EXPECT_TRUE(Mp3IsPlaying());
 }
 
-TEST_F(Win32Music, PathOutsideTheCodePageFailsCleanly) {
+TEST_F(Win32Music, PathThePlatformCannotTakeFailsCleanly) {
   if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
   BgmFile = AudioPath("음악.mp3");  // the file exists, but code page 932 cannot name it
   Mp3Open();
@@ -102,6 +102,14 @@ TEST_F(Win32Music, PathOutsideTheCodePageFailsCleanly) {
   EXPECT_FALSE(Mp3IsPlaying());
 
   BgmFile = AudioPath("음악.wav");
+  WavPlay();
+  EXPECT_EQ(LastApiResult, 0);
+
+  // Cut at the NUL, the platform would see the name of a real file.
+  BgmFile = AudioPath("tone.mp3") + std::string(1, '\0') + "x";
+  Mp3Open();
+  EXPECT_FALSE(Mp3IsPlaying());
+  BgmFile = AudioPath("short.wav") + std::string(1, '\0') + "x";
   WavPlay();
   EXPECT_EQ(LastApiResult, 0);
 }
