@@ -9,7 +9,7 @@
 namespace qv {
 namespace {
 
-FormDesign Design() {
+FormDesign PreviewDesign() {
   FormDesign d;
   d.name = "Quorvale_R";
   d.caption = "Preview Window";
@@ -26,7 +26,7 @@ FormDesign Design() {
 
 }  // namespace
 
-Quorvale_R::Quorvale_R() : Form(Design()) {
+Quorvale_R::Quorvale_R() : Form(PreviewDesign()) {
   Form_Unload = [this](int&) {
     // The hidden owner window of the program: closing it ends the run.
     PostMessageA(GetWindow(hWnd(), GW_OWNER), WM_CLOSE, 0, 0);
@@ -48,8 +48,10 @@ void ShowPreview(HWND pane) {
   RunStatements({
       [&] { form.Load(); },
       [&] {
+        // A window is either a pop-up or a child: the borderless form starts as a pop-up,
+        // and with both bits the platform keeps treating it as one (never drawn in the pane).
         LONG style = GetWindowLongA(form.hWnd(), GWL_STYLE);
-        SetWindowLongA(form.hWnd(), GWL_STYLE, style | WS_CHILD);
+        SetWindowLongA(form.hWnd(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
       },
       [&] { SetParent(form.hWnd(), pane); },
       [&] { form.Move(0, 0, width, height); },

@@ -13,7 +13,7 @@
 namespace qv {
 namespace {
 
-FormDesign Design() {
+FormDesign SaverWindowDesign() {
   FormDesign d;
   d.name = "Quorvale_S";
   d.caption = kShowWindowTitle;
@@ -36,7 +36,7 @@ bool IsFileMusic(const char* kind) { return BgmKind == 2 && MusicFileKind(BgmFil
 
 }  // namespace
 
-Quorvale_S::Quorvale_S() : Form(Design()) {
+Quorvale_S::Quorvale_S() : Form(SaverWindowDesign()) {
   Form_Load = [this] { LoadHandling(); };
   // Every unload request, whatever asked for it, stops the music and ends the program.
   Form_QueryUnload = [this](int&, UnloadMode) { UnloadHandling(); };

@@ -1,0 +1,91 @@
+// The preview form inside a pane of this test process. (Under Wine a child window of
+// another process is never drawn, so the picture itself is checked here, in one process;
+// saver_preview_test.cpp checks the real cross-process set-up.)
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/application.h"
+#include "framework/bitmap24.h"
+#include "quorvale_r.h"
+#include "saver_driver.h"
+
+namespace qv::test {
+namespace {
+
+Bitmap24 Screenshot(HWND w);
+
+TEST(PreviewForm, FillsThePaneWithThePictureAndEndsTheProgramWithIt) {
+  std::string file = ReadFileBytes(WinePath(QV_PREVIEW_BMP));
+  auto expected = DecodeBitmap24(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+  ASSERT_TRUE(expected);
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = "QvPane";
+  RegisterClassA(&wc);
+  HWND host = CreateWindowExA(WS_EX_TOPMOST, "QvPane", "host", WS_POPUP | WS_VISIBLE, 200, 150, 300, 250,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND pane = CreateWindowExA(0, "QvPane", "pane", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 30, 152, 112,
+                              host, nullptr, wc.hInstance, nullptr);
+  ShowPreview(pane);
+
+  HWND form = GetWindow(pane, GW_CHILD);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(GetParent(form), pane);
+  EXPECT_EQ(GetWindowLongA(form, GWL_STYLE) & (WS_CHILD | WS_POPUP), WS_CHILD);
+  RECT r;
+  GetClientRect(form, &r);
+  EXPECT_EQ(r.right, 152);
+  EXPECT_EQ(r.bottom, 112);
+
+  // The whole picture, from the pane's top-left corner, nothing else.
+  int diff = -1;
+  WaitUntil([&] {
+    Bitmap24 shot = Screenshot(pane);
+    diff = 0;
+    for (size_t i = 0; i < shot.bgr.size(); i += 3)
+      if (shot.bgr[i] != expected->bgr[i] || shot.bgr[i + 1] != expected->bgr[i + 1] ||
+          shot.bgr[i + 2] != expected->bgr[i + 2])
+        ++diff;
+    return diff == 0;
+  }, 10000);
+  EXPECT_EQ(diff, 0) << "pixels of the pane that differ from the preview picture";
+
+  EXPECT_FALSE(ApplicationEnding());
+  DestroyWindow(host);  // the pane goes, and the form with it
+  EXPECT_TRUE(WaitUntil([] { return ApplicationEnding(); }, 5000)) << "the program would live on";
+}
+
+Bitmap24 Screenshot(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  Bitmap24 shot;
+  shot.width = r.right - r.left;
+  shot.height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = shot.width;
+  bi.bmiHeader.biHeight = -shot.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  auto* px = static_cast<const uint8_t*>(bits);
+  for (int i = 0; i < shot.width * shot.height; ++i) shot.bgr.insert(shot.bgr.end(), px + i * 4, px + i * 4 + 3);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,154 @@
+#include "saver_driver.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace qv::test {
+
+std::string WinePath(const std::string& unixPath) {
+  std::string p = "Z:" + unixPath;
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return p;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+Process::Process(const std::string& exe, const std::string& args, const std::string& extraEnv) {
+  std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  std::string env;
+  if (!extraEnv.empty()) {
+    // This process's environment plus the extra NAME=value.
+    char* block = GetEnvironmentStringsA();
+    for (char* p = block; *p; p += strlen(p) + 1) env.append(p).push_back('\0');
+    FreeEnvironmentStringsA(block);
+    env.append(extraEnv).push_back('\0');
+    env.push_back('\0');
+  }
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  std::string folder = exe.substr(0, exe.rfind('\\'));
+  if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, env.empty() ? nullptr : &env[0],
+                      folder.c_str(), &si, &pi_))
+    pi_ = {};
+}
+
+Process::~Process() {
+  if (!pi_.hProcess) return;
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 1);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  CloseHandle(pi_.hThread);
+  CloseHandle(pi_.hProcess);
+}
+
+bool Process::WaitEnd(int timeoutMs) {
+  return WaitUntil([this] { return !Running(); }, timeoutMs);
+}
+
+bool Process::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className) {
+  struct Search {
+    DWORD pid;
+    std::string cls;
+    std::vector<HWND> found;
+  } s{pid, className, {}};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        char cls[64] = "";
+        GetClassNameA(w, cls, sizeof cls);
+        if (owner == s->pid && (s->cls.empty() || s->cls == cls)) s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::optional<std::wstring> MessageBoxText(DWORD pid) {
+  for (HWND box : WindowsOf(pid, "#32770")) {
+    if (!IsWindowVisible(box)) continue;
+    wchar_t text[512] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    return std::wstring(text);
+  }
+  return std::nullopt;
+}
+
+void CloseMessageBoxes(DWORD pid) {
+  for (HWND box : WindowsOf(pid, "#32770")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+namespace {
+const char* const kWorkFiles[] = {"C:\\zantho_temp\\Quorvale.ini", "C:\\zantho_temp\\Quorvale1.alo",
+                                  "C:\\zantho_temp\\Quorvale2.alo"};
+}
+
+WorkFolderGuard::WorkFolderGuard() : folderExisted_(FileThere("C:\\zantho_temp")) {
+  for (const char* f : kWorkFiles) {
+    std::optional<std::string> bytes;
+    if (FileThere(f)) bytes = ReadFileBytes(f);
+    saved_.emplace_back(f, bytes);
+  }
+}
+
+WorkFolderGuard::~WorkFolderGuard() {
+  for (auto& [path, bytes] : saved_) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    if (bytes) WriteFileBytes(path, *bytes);
+  }
+  if (!folderExisted_) RemoveDirectoryA("C:\\zantho_temp");
+}
+
+SaverCopies MakeSaverCopies() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string base = std::string(temp) + "qv_saver_e2e";
+  CreateDirectoryA(base.c_str(), nullptr);
+  SaverCopies c;
+  std::string with = base + "\\with", without = base + "\\without";
+  CreateDirectoryA(with.c_str(), nullptr);
+  CreateDirectoryA(without.c_str(), nullptr);
+  std::string saver = WinePath(QV_SAVER_EXE), stub = WinePath(QV_STUB_EXE);
+  CopyFileA(saver.c_str(), (with + "\\Quorvale.scr").c_str(), FALSE);
+  CopyFileA(stub.c_str(), (with + "\\Quorvale.dll").c_str(), FALSE);
+  CopyFileA(saver.c_str(), (without + "\\Quorvale.scr").c_str(), FALSE);
+  DeleteFileA((without + "\\Quorvale.dll").c_str());
+  c.withRenderer = with + "\\Quorvale.scr";
+  c.withoutRenderer = without + "\\Quorvale.scr";
+  return c;
+}
+
+}  // namespace qv::test

@@ -1,0 +1,63 @@
+#pragma once
+// Helpers for driving the shipped saver program from a test under Wine: copies of the program
+// beside a stand-in renderer, processes, windows, the working folder kept as it was found.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// A Unix path of the build as Wine sees it (Z:\...).
+std::string WinePath(const std::string& unixPath);
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileThere(const std::string& path);
+
+// Pumps this thread's messages until `done` holds or the time is up; true when it held.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+
+// A program started by the test; ended (by its own handle) if still running at the end.
+class Process {
+ public:
+  Process(const std::string& exe, const std::string& args, const std::string& extraEnv = "");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  bool Started() const { return pi_.hProcess != nullptr; }
+  DWORD Id() const { return pi_.dwProcessId; }
+  // True when the process has ended within the time.
+  bool WaitEnd(int timeoutMs);
+  bool Running() const;
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Top-level windows of a process (visible or not) with a window class, "" for any.
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = "");
+// The text of a message box of the process, empty when it shows none.
+std::optional<std::wstring> MessageBoxText(DWORD pid);
+void CloseMessageBoxes(DWORD pid);
+
+// Keeps the working folder's files (settings and both pictures) and puts them back.
+class WorkFolderGuard {
+ public:
+  WorkFolderGuard();
+  ~WorkFolderGuard();
+
+ private:
+  bool folderExisted_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// Folders with a copy of the saver, with and without the stand-in renderer beside it.
+struct SaverCopies {
+  std::string withRenderer;     // ...\Quorvale.scr
+  std::string withoutRenderer;  // ...\Quorvale.scr
+};
+SaverCopies MakeSaverCopies();
+
+}  // namespace qv::test
