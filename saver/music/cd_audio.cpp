@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint32_t kModeLength = 255;
 
-// One poll; throws nothing but reports "stop polling" by returning false.
+// One poll; false means the disc can no longer be polled.
 bool PollOnce() {
   const std::string currentTrack = MciStatus("status cdaudio current track");
   if (LooksLikeError(currentTrack)) return false;  // no drive, no disc, or not open
