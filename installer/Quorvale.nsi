@@ -1,0 +1,159 @@
+; Quorvale installer: puts the saver and its renderer side by side in the system folder
+; (where Windows looks for screen savers), registers an uninstaller with Add/Remove Programs
+; and offers to open the screen-saver settings at the end.
+; Built by installer/make_installer.sh, which passes VERSION, DIST (folder holding both
+; programs), LICENSE_FILE and OUTFILE.
+
+!ifndef VERSION | DIST | LICENSE_FILE | OUTFILE
+  !error "build with installer/make_installer.sh (VERSION, DIST, LICENSE_FILE, OUTFILE)"
+!endif
+
+Unicode true
+; The programs are 64-bit, so is the installer: $SYSDIR is then the real 64-bit system
+; folder and the registry view is the 64-bit one, with no file-system redirection at play.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+ManifestSupportedOS all
+
+!define PRODUCT "Quorvale"
+!define PUBLISHER "the Quorvale developers"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define SAVER_KEY "Control Panel\Desktop"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
+; Only the uninstaller lives here; the programs themselves go to $SYSDIR.
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; A file that cannot be replaced (still running) must stop the installation, silent or not,
+; instead of being skipped and leaving an old program behind a reported success.
+AllowSkipFiles off
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
+
+!include MUI2.nsh
+!include LogicLib.nsh
+
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSaverSettings)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+
+!insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; English is the fallback; a Japanese Windows gets Japanese, like the saver itself.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString OpenSaverSettings ${LANG_ENGLISH} "Open the screen saver settings"
+LangString OpenSaverSettings ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
+LangString StillRunning ${LANG_ENGLISH} "Quorvale is running (a show or its settings dialog). Close it, then choose Retry."
+LangString StillRunning ${LANG_JAPANESE} "Quorvale が実行中です（ショーまたは設定画面）。終了してから［再試行］を選んでください。"
+LangString NotRemoved ${LANG_ENGLISH} "Some files of Quorvale could not be removed; the uninstaller stays registered so that you can try again."
+LangString NotRemoved ${LANG_JAPANESE} "Quorvale のファイルの一部を削除できませんでした。もう一度実行できるよう、アンインストーラーの登録は残します。"
+
+; The renderer, the hidden saver window and the settings dialog each hold one of the files
+; open while their window exists; replacing or deleting them then fails half-way.
+!macro WAIT_UNTIL_CLOSED un
+  Function ${un}WaitUntilClosed
+    ${Do}
+      FindWindow $0 "" "Quorvale_VC"
+      ${If} $0 = 0
+        FindWindow $0 "" "Quorvale_Main"
+      ${EndIf}
+      ${If} $0 = 0
+        FindWindow $0 "" "■Quorvale■"
+      ${EndIf}
+      ${If} $0 = 0
+        Return
+      ${EndIf}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY retry
+      SetErrorLevel 2
+      Quit
+      retry:
+    ${Loop}
+  FunctionEnd
+!macroend
+!insertmacro WAIT_UNTIL_CLOSED ""
+!insertmacro WAIT_UNTIL_CLOSED "un."
+
+Function .onInit
+  SetRegView 64
+  Call WaitUntilClosed
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+  Call un.WaitUntilClosed
+FunctionEnd
+
+Function OpenScreenSaverSettings
+  ; Makes Quorvale the chosen saver and opens the settings page on it. The rest of the
+  ; command line is the path, so it stays unquoted.
+  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $SYSDIR\Quorvale.scr'
+FunctionEnd
+
+Section "Quorvale" SecMain
+  SectionIn RO
+  SetOverwrite on
+  SetOutPath "$SYSDIR"
+  File "${DIST}/Quorvale.scr"
+  File "${DIST}/Quorvale.dll"
+
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$SYSDIR\Quorvale.scr,0"
+  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  SectionGetSize ${SecMain} $0
+  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  ; Windows would go on starting a saver that is gone: forget it if it is ours. The setting
+  ; may hold the long or the short (8.3) form of the path, so compare both while the file
+  ; still exists.
+  ReadRegStr $0 HKCU "${SAVER_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $1 "$SYSDIR\Quorvale.scr"
+  ${If} $0 != ""
+    ${If} $0 == "$SYSDIR\Quorvale.scr"
+    ${OrIf} $0 == $1
+      DeleteRegValue HKCU "${SAVER_KEY}" "SCRNSAVE.EXE"
+    ${EndIf}
+  ${EndIf}
+
+  ClearErrors
+  Delete "$SYSDIR\Quorvale.scr"
+  Delete "$SYSDIR\Quorvale.dll"
+  ${If} ${Errors}
+    ; Keep the entry and the uninstaller: without them the files left would be orphaned.
+    MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)" /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINST_KEY}"
+SectionEnd

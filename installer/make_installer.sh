@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the Windows installer with makensis from a folder that holds both programs.
+#   installer/make_installer.sh <folder with Quorvale.scr and Quorvale.dll> <output.exe>
+# The version comes from the VERSION file at the top of the repository.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+die() { printf '[make_installer] %s\n' "$*" >&2; exit 1; }
+
+[ $# = 2 ] || die "usage: $0 <dist-folder> <output.exe>"
+dist=$1 out=$2
+
+version=$("$here/version.sh" "$root/VERSION") || exit 1
+command -v makensis >/dev/null || die "makensis not found (Debian package nsis; tools/setup installs it)"
+
+dist=$(cd "$dist" 2>/dev/null && pwd) || die "no such folder: $1"
+for f in Quorvale.scr Quorvale.dll; do
+  [ -f "$dist/$f" ] || die "missing $dist/$f"
+  # Both must be Windows programs; a stray or truncated file must not be shipped.
+  [ "$(head -c 2 "$dist/$f")" = MZ ] || die "$dist/$f is not a Windows program"
+done
+# makensis takes these as quoted strings in the script; a quote would end them early.
+case "$dist$out" in *'"'*) die "paths with a double quote are not supported" ;; esac
+
+mkdir -p "$(dirname "$out")"
+out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
+# Build beside the target and move into place, so a failed build leaves no half-written file.
+tmp=$out.partial
+rm -f "$tmp"
+if ! makensis -V2 -INPUTCHARSET UTF8 \
+    "-DVERSION=$version" "-DDIST=$dist" "-DLICENSE_FILE=$root/LICENSE" "-DOUTFILE=$tmp" \
+    "$here/Quorvale.nsi" >&2; then
+  rm -f "$tmp"
+  die "makensis failed"
+fi
+mv -f "$tmp" "$out"
