@@ -48,8 +48,7 @@ prefix_processes() {
   done
 }
 wait_for_uninstaller() {
-  local i
-  for i in $(seq 1 600); do
+  for _ in $(seq 1 600); do
     [ -z "$(prefix_processes '\Un.exe')" ] && return 0
     sleep 0.1
   done
@@ -166,7 +165,11 @@ check "uninstall forgets Quorvale as the chosen saver" saver_unset
 restore
 find "$WINEPREFIX/drive_c" -xdev 2>/dev/null | sort >"$work/after.list"
 check "prefix files as before" diff "$work/before.list" "$work/after.list"
-check "no pending deletion left behind" bash -c '[ "$(cat "$1")" = 1 ] || ! wine reg query "$2" /v PendingFileRenameOperations >/dev/null 2>&1' _ "$work/saved/pending.present" "$session_key"
+no_new_pending() {
+  [ "$(cat "$work/saved/pending.present")" = 1 ] ||
+    ! reg_value "$session_key" PendingFileRenameOperations >/dev/null
+}
+check "no pending deletion left behind" no_new_pending
 
 if [ $failures = 0 ]; then echo "all installer checks passed"; exit 0; fi
 echo "$failures installer check(s) failed (Wine output: $log)"; exit 1
