@@ -47,7 +47,12 @@ Process::Process(const std::string& exe, const std::string& args, const std::str
     char* block = GetEnvironmentStringsA();
     for (char* p = block; *p; p += strlen(p) + 1) env.append(p).push_back('\0');
     FreeEnvironmentStringsA(block);
-    env.append(extraEnv).push_back('\0');
+    std::string item;
+    for (char c : extraEnv + "\n") {  // NAME=value entries, one a line
+      if (c != '\n') { item += c; continue; }
+      if (!item.empty()) env.append(item).push_back('\0');
+      item.clear();
+    }
     env.push_back('\0');
   }
   STARTUPINFOA si{};

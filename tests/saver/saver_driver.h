@@ -20,6 +20,7 @@ bool FileThere(const std::string& path);
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // A program started by the test; ended (by its own handle) if still running at the end.
+// `extraEnv` adds NAME=value lines to this process's environment.
 class Process {
  public:
   Process(const std::string& exe, const std::string& args, const std::string& extraEnv = "");

@@ -1,0 +1,42 @@
+// The show's music reaching the sound device. Runs with ALSA_CONFIG_PATH naming a device that
+// records what is played (Wine's processes take it from the test's own environment).
+#include "saver_show_fixture.h"
+
+#include "framework/ansi_text.h"
+
+namespace qv::test {
+namespace {
+
+TEST_F(SaverShow, MusicFilePlaysDuringTheShowAndStopsWithIt) {
+  const std::string audio = WinePath(QV_SHOW_AUDIO);
+  const std::string played = audio + "\\played.raw";
+  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  for (const char* name : {"tone.mp3", "tone.WAV"}) {
+    WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 2", kIni);
+    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), (audio + "\\" + name).c_str(), kIni);
+    DeleteFileA(played.c_str());
+    auto saver = StartSaver(copies_.withRenderer, "/s");
+    ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << name;
+    // Longer than the 1-second tone, so it has to be played again.
+    EXPECT_TRUE(WaitUntil([&] { return FileSize(played) > 44100 * 4 * 2; }, 20000)) << name << " played too little";
+    std::string sound = ReadFileBytes(played);
+    EXPECT_NE(sound.find_first_not_of('\0'), std::string::npos) << name << " played only silence";
+    EndShow(*saver);
+    long long atEnd = FileSize(played);
+    WaitUntil([] { return false; }, 1500);
+    EXPECT_EQ(FileSize(played), atEnd) << name << " still plays after the show";
+  }
+}
+
+TEST_F(SaverShow, AudioCdWithoutADriveStillEndsWithTheRenderer) {
+  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 1", kIni);
+  WritePrivateProfileStringA("Settings", ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str(), " 3", kIni);
+  auto saver = StartSaver(copies_.withRenderer, "/s");
+  ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
+  WaitUntil([] { return false; }, 1000);  // a few polls of the missing drive
+  EndShow(*saver);
+}
+
+}  // namespace
+}  // namespace qv::test
