@@ -151,6 +151,13 @@ SaverCopies MakeSaverCopies() {
   CopyFileA(stub.c_str(), (with + "\\Quorvale.dll").c_str(), FALSE);
   CopyFileA(saver.c_str(), (without + "\\Quorvale.scr").c_str(), FALSE);
   DeleteFileA((without + "\\Quorvale.dll").c_str());
+#ifdef QV_RENDERER_EXE
+  std::string real = base + "\\real";
+  CreateDirectoryA(real.c_str(), nullptr);
+  CopyFileA(saver.c_str(), (real + "\\Quorvale.scr").c_str(), FALSE);
+  CopyFileA(WinePath(QV_RENDERER_EXE).c_str(), (real + "\\Quorvale.dll").c_str(), FALSE);
+  c.withRealRenderer = real + "\\Quorvale.scr";
+#endif
   c.withRenderer = with + "\\Quorvale.scr";
   c.withoutRenderer = without + "\\Quorvale.scr";
   return c;

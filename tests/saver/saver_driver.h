@@ -58,6 +58,7 @@ class WorkFolderGuard {
 struct SaverCopies {
   std::string withRenderer;     // ...\Quorvale.scr
   std::string withoutRenderer;  // ...\Quorvale.scr
+  std::string withRealRenderer;  // ...\Quorvale.scr beside the built renderer; empty without one
 };
 SaverCopies MakeSaverCopies();
 
