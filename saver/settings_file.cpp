@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/ansi_text.h"
+#include "framework/program.h"
 #include "music/quorvale_bgm.h"
 #include "music_settings.h"
 #include "path_rules.h"
@@ -29,21 +30,6 @@ std::string WithoutBrokenTail(const std::string& ansi) {
     i += IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) ? 2 : 1;
   }
   return i > ansi.size() ? ansi.substr(0, last) : ansi;
-}
-
-// The folder of the running program. (Kept here rather than taken from the framework's
-// program services so the dialog's tests can link the settings file on its own.)
-std::string RunningProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (n == 0) return std::string();
-    if (n < path.size()) {
-      path.resize(n);
-      return FolderOfPath(Narrow(path));
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 }  // namespace
@@ -83,7 +69,7 @@ void LoadMusicSettings() {
   settings.kind = BgmKind;
   settings.repeat = BgmRepeat;
   ReadMusicSettings([](const std::string& key) { return GetIniValue(kSettingsSection, key, kSettingsFile); },
-                    [](const std::string& path) { return FileExists(path); }, RunningProgramFolder(), settings);
+                    [](const std::string& path) { return FileExists(path); }, ProgramFolder(), settings);
   BgmKind = settings.kind;
   BgmRepeat = settings.repeat;
   BgmFile = settings.file;
