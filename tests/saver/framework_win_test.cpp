@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/ansi_text.h"
@@ -123,6 +125,7 @@ FormDesign ExampleDesign() {
       C::Label("lbl", 15).In("Panel").At(300, 300, 1665, 195).Caption("BGM").Align(Alignment::Center).Back(BackStyle::Transparent),
       C::Label("lbl_BGM", 0).In("Panel").At(660, 1080, 900, 195).Caption("なし"),
       C::Label("lbl_BGM", 1).In("Panel").At(660, 780, 900, 195).Caption("音楽CD"),
+      C::Image("Img_BGM", 2).In("Panel").At(420, 1380, 195, 195),
       C::ComboBox("BGM_Repeat").In("Panel").At(1440, 720, 615, 300).Items({"", "1", "2"}),
       C::Label("lbl", 14).In("Panel").At(2100, 780, 990, 195).Caption("曲目をﾘﾋﾟｰﾄ"),
       C::User<TestButton>("Cmd_Set").At(4800, 300, 1575, 495).Saved(PropertyBag().Put("Caption", std::string("&Set"))),
@@ -278,6 +281,18 @@ TEST(Form, DrawnControlsPaintOverTheirContainer) {
   // The form's own back colour shows where nothing is.
   POINT o = ClientOrigin(f.hWnd());
   EXPECT_EQ(ScreenPixel(o.x + 2, o.y + 2), RGB(224, 224, 224));
+  // An image shows the picture it is given, at its own size from the top-left corner.
+  PictureBox& source = f.Ctl<PictureBox>("Pic_m", 0);
+  source.Surface().Clear(Rgb(0, 90, 180));
+  Image& img = f.Ctl<Image>("Img_BGM", 2);
+  img.SetPicture(Picture::FromDC(source.hDC(), 0, 0, 4, 4));
+  Pump(100);
+  const int ix = panel.x + TwipsToPixels(420, tx), iy = panel.y + TwipsToPixels(1380, ty);
+  EXPECT_EQ(ScreenPixel(ix + 1, iy + 1), RGB(0, 90, 180));
+  EXPECT_NE(ScreenPixel(ix + 6, iy + 6), RGB(0, 90, 180));  // beyond the 4 x 4 picture
+  img.SetStretch(true);
+  Pump(100);
+  EXPECT_EQ(ScreenPixel(ix + 10, iy + 10), RGB(0, 90, 180));
   f.Unload();
 }
 
@@ -672,6 +687,29 @@ TEST(Application, AFormDestroyedWithItsParentUnloadsAndTheRunEnds) {
   EXPECT_FALSE(IsWindow(host));
   EXPECT_FALSE(preview.IsLoaded());
   EXPECT_EQ(ownerSeen, OwnerWindow());
+}
+
+TEST(Program, MessageBoxWaitsUntilClosed) {
+  // Another thread plays the user: finds the box by its title, reads it, presses OK.
+  std::string seenText;
+  std::atomic<bool> closed{false};
+  std::thread user([&] {
+    for (int i = 0; i < 400 && !closed; ++i) {
+      HWND box = FindWindowW(nullptr, L"QvFrameworkTest");
+      if (box) {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 256);
+        seenText = Narrow(text);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(25);
+    }
+  });
+  MessageBoxOk("Quorvale.dll が同じﾌｫﾙﾀﾞに見つかりません！", "QvFrameworkTest");
+  closed = true;
+  user.join();
+  EXPECT_EQ(seenText, "Quorvale.dll が同じﾌｫﾙﾀﾞに見つかりません！");
 }
 
 TEST(Program, ScreenAndServices) {
