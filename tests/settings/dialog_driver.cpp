@@ -70,7 +70,22 @@ std::string RawIniValue(const std::string& key) {
   return "<missing>";
 }
 
+std::string StoredForm(const std::string& value) {
+  const char* probe = "C:\\zantho_temp\\qv_e2e_probe.ini";
+  WritePrivateProfileStringA("Settings", "k", ToCp932(value).c_str(), probe);
+  std::istringstream in(FromCp932(ReadFileBytes(probe)));
+  DeleteFileA(probe);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.compare(0, 2, "k=") == 0) return line.substr(2);
+  }
+  return "<missing>";
+}
+
 bool DialogProcess::Start(const std::wstring& commandLine) {
+  // A dialog left over from elsewhere would be found instead of ours.
+  if (FindWindowW(nullptr, L"■Quorvale■")) return false;
   std::wstring cmd = commandLine;
   STARTUPINFOW si{};
   si.cb = sizeof si;

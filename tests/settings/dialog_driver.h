@@ -23,6 +23,8 @@ std::string IniPath();
 void WriteMusicIni(const std::string& kind, const std::string& repeat, const std::string& file);
 // The raw value text of a key as stored (blanks kept), UTF-8; "<missing>" when absent.
 std::string RawIniValue(const std::string& key);
+// What the platform's profile writer stores for a value (some writers drop leading blanks).
+std::string StoredForm(const std::string& value);
 
 class DialogProcess {
  public:
