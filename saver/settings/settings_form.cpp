@@ -68,8 +68,10 @@ FormDesign SettingsFormDesign(UserControlFactory frameFactory, UserControlFactor
                     .Pointer(MousePointer::Custom, IDC_QV_HAND));
   }
 
-  c.push_back(ControlDesign::Label("lbl", 14).In(kPanel).At(2100, 780, 990, 195)
-                  .Caption("曲目をﾘﾋﾟｰﾄ").Back(BackStyle::Transparent));
+  // Single-line texts get room for wider substitutes of the dialog's font, so they are
+  // never cut off in the middle.
+  c.push_back(ControlDesign::Label("lbl", 14).In(kPanel).At(2100, 780, 1335, 195)
+                  .Caption("曲目をﾘﾋﾟｰﾄ").Back(BackStyle::Transparent).WordWrap(false));
   c.push_back(ControlDesign::ComboBox("BGM_Repeat").In(kPanel).At(1440, 720, 615, 300)
                   .Style(ComboStyle::DropDownCombo));
   c.push_back(Button(buttonFactory, "Cmd_File", "...").In(kPanel).At(360, 1680, 675, 375));
@@ -95,8 +97,8 @@ FormDesign SettingsFormDesign(UserControlFactory frameFactory, UserControlFactor
   c.push_back(ControlDesign::Image("Img_Ra", 1).At(kStoreLeft, 1200, 180, 180)
                   .Picture(IDB_QV_RADIO_ON).Visible(false));
 
-  c.push_back(ControlDesign::Label("lbl", 7).At(2160, 3480, 2475, 195)
-                  .Caption(kCreditLine).Back(BackStyle::Transparent));
+  c.push_back(ControlDesign::Label("lbl", 7).At(2160, 3480, 3135, 195)
+                  .Caption(kCreditLine).Back(BackStyle::Transparent).WordWrap(false));
   c.push_back(ControlDesign::Timer("Timer1").Interval(kBannerTimerInterval).Enabled(true));
   return d;
 }
