@@ -93,6 +93,7 @@ TEST_F(SaverShow, SecondStartWhileAShowRunsEndsWithoutATrace) {
 }
 
 TEST_F(SaverShow, WithoutTheRendererShowsTheMessageAndEnds) {
+  CreateDirectoryA("C:\\zantho_temp", nullptr);
   for (const char* args : {"/s", "/c", ""}) {
     WritePrivateProfileStringA("Settings", "Width", " 7", kIni);
     auto saver = StartSaver(copies_.withoutRenderer, args);
