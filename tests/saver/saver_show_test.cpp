@@ -69,10 +69,22 @@ TEST_F(SaverShow, RealRendererRunsTheShowAndEscapeEndsBoth) {
   EndShow(*saver);
 }
 
-TEST_F(SaverShow, EmptyArgumentTextStartsAShowToo) {
-  auto saver = StartSaver(copies_.withRenderer, "");
-  ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
-  EndShow(*saver);
+bool CursorShown() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  GetCursorInfo(&info);
+  return (info.flags & CURSOR_SHOWING) != 0;
+}
+
+TEST_F(SaverShow, OnlyTheLetterSHidesTheCursor) {
+  // The stand-in renderer shares the saver's input, so the foreground cursor is the saver's.
+  for (const char* args : {"/s", ""}) {
+    auto saver = StartSaver(copies_.withRenderer, args);
+    ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << args;
+    WaitUntil([] { return false; }, 500);
+    EXPECT_EQ(CursorShown(), args[0] == '\0') << "show started with \"" << args << "\"";
+    EndShow(*saver);
+  }
 }
 
 TEST_F(SaverShow, SecondStartWhileAShowRunsEndsWithoutATrace) {
@@ -147,7 +159,9 @@ TEST_F(SaverShow, WorkingFolderThatIsAFileDoesNotStopTheShow) {
   // Move the real folder aside for the test, and put it back afterwards.
   const char* aside = "C:\\zantho_temp.qvtest";
   bool had = FileThere("C:\\zantho_temp");
-  if (had) ASSERT_TRUE(MoveFileA("C:\\zantho_temp", aside));
+  if (had) {
+    ASSERT_TRUE(MoveFileA("C:\\zantho_temp", aside));
+  }
   WriteFileBytes("C:\\zantho_temp", "not a folder");
   {
     auto saver = StartSaver(copies_.withRenderer, "/s");

@@ -53,8 +53,18 @@ LRESULT CALLBACK WndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+// Shares the saver's input state, so that its cursor count is the one the platform reports for
+// the foreground window (the tests read it with GetCursorInfo).
+void ShareSaverInput() {
+  HWND saver = FindWindowA(nullptr, "Quorvale_Main");
+  if (!saver) return;
+  DWORD saverThread = GetWindowThreadProcessId(saver, nullptr);
+  AttachThreadInput(GetCurrentThreadId(), saverThread, TRUE);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   WriteReport();
+  ShareSaverInput();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = WndProc;
   wc.hInstance = instance;
