@@ -213,4 +213,32 @@ TEST_F(SettingsDialog, PathTooLongForTheChooserChangesNothing) {
   EXPECT_EQ(RawIniValue("BGMﾌｧｲﾙ"), kFileA);
 }
 
+#ifdef QV_SAVER_PATH
+// While the dialog is open, another start of the saver, for settings or for a show, ends at
+// once and leaves no window of its own.
+TEST_F(SettingsDialog, SecondStartWhileTheDialogIsOpenEndsAtOnce) {
+  WriteMusicIni("0", "0", "");
+  std::string before = ReadFileBytes(IniPath());
+  DialogProcess d;
+  ASSERT_TRUE(d.Start(Command()));
+  for (const char* args : {" /c", " /s"}) {
+    std::wstring cmd = W(std::string(QV_SAVER_PATH) + args);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    const bool ended = WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_TRUE(ended) << args;
+    EXPECT_EQ(FindWindowW(nullptr, L"Quorvale_Main"), nullptr) << args;
+  }
+  EXPECT_TRUE(d.Running());  // the open dialog is not disturbed
+  EXPECT_EQ(ReadFileBytes(IniPath()), before);
+  d.CloseBox();
+  EXPECT_TRUE(d.WaitExit(10000));
+}
+#endif
+
 }  // namespace
