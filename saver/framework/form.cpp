@@ -594,9 +594,15 @@ bool Form::HandleContainerMessage(Control* container, HWND window, UINT msg, WPA
     return false;
   }
   if (msg == WM_SETCURSOR) {
+    // The application-wide pointer wins over every window of the program, children included.
+    if (HCURSOR app = AppCursor(); app && LOWORD(lp) == HTCLIENT) {
+      SetCursor(app);
+      result = TRUE;
+      return true;
+    }
     if (LOWORD(lp) != HTCLIENT || reinterpret_cast<HWND>(wp) != window) return false;
-    HCURSOR cursor = AppCursor();
-    if (!cursor) {
+    HCURSOR cursor = nullptr;
+    {
       POINT pt{};
       GetCursorPos(&pt);
       ScreenToClient(window, &pt);

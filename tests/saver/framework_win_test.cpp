@@ -132,7 +132,7 @@ FormDesign ExampleDesign() {
       C::User<TestButton>("Cmd_Can").At(4800, 900, 1515, 495),
       C::User<TestButton>("Cmd_New").At(4800, 1500, 1515, 495),
       C::PictureBox("Pic_m", 0).At(180, 2880, 1845, 780).NoBorder().Scale(ScaleMode::Pixels),
-      C::PictureBox("Pic_m", 1).At(5400, 2880, 1845, 780).NoBorder(),
+      C::PictureBox("Pic_m", 1).At(5400, 2880, 1845, 780).NoBorder().Pointer(MousePointer::Cross),
       C::Label("lbl", 7).At(2160, 3480, 2475, 195).Caption("Designed by zantho"),
       C::Image("Img_Ra", 0).At(-3000, 0, 180, 180),
       C::Timer("Timer1").Interval(30).Enabled(false),
@@ -225,6 +225,34 @@ TEST(Form, LoadsHiddenFromItsDesignWithTwipsMappedToPixels) {
   EXPECT_EQ(f.Ctl("lbl", 15).Left(), 300);
   EXPECT_EQ(f.Ctl<Label>("lbl", 14).Caption(), "曲目をﾘﾋﾟｰﾄ");
   EXPECT_EQ(f.Ctl<ComboBox>("BGM_Repeat").ListCount(), 3);
+  f.Unload();
+}
+
+TEST(ComboBox, TypedTextAndListAreIndependent) {
+  ExampleForm f;
+  f.Load();
+  auto& combo = f.Ctl<ComboBox>("BGM_Repeat");
+  combo.Clear();
+  combo.SetEnabled(false);
+  combo.SetText("5");  // a text set before the list is filled stays, disabled or not
+  for (int i = 0; i <= 30; ++i) combo.AddItem(i == 0 ? "" : std::to_string(i));
+  combo.SetEnabled(true);
+  EXPECT_EQ(combo.Text(), "5");
+  wchar_t raw[16] = {};
+  SendMessageW(combo.hWnd(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(raw));
+  EXPECT_EQ(std::wstring(raw), L"5");
+  f.Show();
+  Pump(100);
+  EXPECT_EQ(combo.Text(), "5");
+  EXPECT_EQ(combo.ListCount(), 31);
+  EXPECT_EQ(combo.List(0), "");
+  EXPECT_EQ(combo.List(30), "30");
+  EXPECT_THROW(combo.List(31), FrameworkError);
+  combo.SetListIndex(3);
+  EXPECT_EQ(combo.Text(), "3");
+  combo.SetText("x7");  // any text can be typed
+  EXPECT_EQ(combo.Text(), "x7");
+  EXPECT_EQ(combo.ListIndex(), -1);
   f.Unload();
 }
 
@@ -612,6 +640,28 @@ TEST(Mouse, DrawnControlsAndWindowsGetTheirEventsWithIndex) {
   EXPECT_TRUE(Contains(set.log, "MouseDown:1@" + std::to_string(4 * tx) + "," + std::to_string(3 * ty)));
   EXPECT_TRUE(Contains(set.log, std::string("DblClick")));
   EXPECT_EQ(f.events.back(), "Cmd_Set_Click");
+  f.Unload();
+}
+
+TEST(Mouse, PointerOfTheControlUnlessTheApplicationSetsOne) {
+  ExampleForm f;
+  f.Show();
+  Pump(50);
+  auto cursorOver = [](HWND h) {
+    SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  HWND pic = f.Ctl("Pic_m", 1).hWnd();
+  HWND combo = f.Ctl("BGM_Repeat").hWnd();
+  EXPECT_EQ(cursorOver(pic), LoadCursor(nullptr, IDC_CROSS));
+  EXPECT_EQ(cursorOver(f.hWnd()), LoadCursor(nullptr, IDC_ARROW));
+  SetAppMousePointer(MousePointer::Hourglass);
+  EXPECT_EQ(cursorOver(pic), LoadCursor(nullptr, IDC_WAIT));
+  EXPECT_EQ(cursorOver(f.Ctl("Panel").hWnd()), LoadCursor(nullptr, IDC_WAIT));
+  SendMessageW(combo, WM_SETCURSOR, reinterpret_cast<WPARAM>(combo), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_WAIT));  // a stock child window too
+  SetAppMousePointer(MousePointer::Default);
+  EXPECT_EQ(cursorOver(pic), LoadCursor(nullptr, IDC_CROSS));
   f.Unload();
 }
 
