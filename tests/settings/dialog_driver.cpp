@@ -1,5 +1,6 @@
 #include "dialog_driver.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -204,26 +205,38 @@ COLORREF DialogProcess::PixelAt(int leftTw, int topTw, bool inPanel) const {
   return c;
 }
 
-int DialogProcess::DarkestIn(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const {
-  POINT p = ScreenPoint(leftTw, topTw, inPanel);
-  int w = widthTw / kTwipsPerPixel, h = heightTw / kTwipsPerPixel;
+namespace {
+
+// Visits every pixel of a screen rectangle.
+template <class F>
+void ForEachPixel(POINT origin, int w, int h, F f) {
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, p.x, p.y, SRCCOPY);
-  int darkest = 3 * 255;
+  BitBlt(mem, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      COLORREF c = GetPixel(mem, x, y);
-      int v = GetRValue(c) + GetGValue(c) + GetBValue(c);
-      if (v < darkest) darkest = v;
-    }
+    for (int x = 0; x < w; ++x) f(GetPixel(mem, x, y));
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+
+int DialogProcess::DarkestIn(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const {
+  int darkest = 3 * 255;
+  ForEachPixel(ScreenPoint(leftTw, topTw, inPanel), widthTw / kTwipsPerPixel, heightTw / kTwipsPerPixel,
+               [&](COLORREF c) { darkest = std::min(darkest, GetRValue(c) + GetGValue(c) + GetBValue(c)); });
   return darkest;
+}
+
+unsigned DialogProcess::RegionHash(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const {
+  unsigned hash = 2166136261u;
+  ForEachPixel(ScreenPoint(leftTw, topTw, inPanel), widthTw / kTwipsPerPixel, heightTw / kTwipsPerPixel,
+               [&](COLORREF c) { hash = (hash ^ c) * 16777619u; });
+  return hash;
 }
 
 HWND WaitForChooser(DWORD ms) {

@@ -51,6 +51,8 @@ class DialogProcess {
   COLORREF PixelAt(int leftTw, int topTw, bool inPanel) const;
   // Darkest pixel's brightness (r+g+b) in a rectangle of the form (twips).
   int DarkestIn(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
+  // A checksum of what the screen shows in a rectangle of the form (twips).
+  unsigned RegionHash(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
 
  private:
   PROCESS_INFORMATION pi_{};

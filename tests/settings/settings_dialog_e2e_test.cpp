@@ -94,6 +94,20 @@ TEST_F(SettingsDialog, OpensCentredAThirdDownShowingTheCdSettings) {
   EXPECT_FALSE(IsWindowEnabled(FileButton(d)));
   ExpectOnlyMark(d, 1);
 
+  // The banner runs: over a little more than one 4.9 s cycle each box changes.
+  int changes[2] = {0, 0};
+  unsigned last[2] = {0, 0};
+  for (int sample = 0; sample < 24; ++sample) {
+    for (int box = 0; box < 2; ++box) {
+      unsigned h = d.RegionHash(box == 0 ? 180 : 5400, 2880, 1845, 780, false);
+      if (sample > 0 && h != last[box]) ++changes[box];
+      last[box] = h;
+    }
+    Sleep(250);
+  }
+  EXPECT_GT(changes[0], 3);
+  EXPECT_GT(changes[1], 3);
+
   d.CloseBox();
   EXPECT_TRUE(d.WaitExit(10000));
   EXPECT_EQ(ReadFileBytes(IniPath()), before);  // the close box writes nothing
