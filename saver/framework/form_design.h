@@ -62,6 +62,9 @@ struct ControlDesign {
   Colour foreColor = kButtonText;
   std::optional<FontDesc> font;     // unset: the form's font
   bool wordWrap = true;
+  // "&" in a label caption marks an access key only when asked: captions such as file paths
+  // must show their "&" as typed.
+  bool useMnemonic = false;
   ShapeKind shape = ShapeKind::Rectangle;
   FillStyle fillStyle = FillStyle::Transparent;
   Colour fillColor = 0;
@@ -102,6 +105,7 @@ struct ControlDesign {
   ControlDesign& ForeColor(Colour c) { foreColor = c; return *this; }
   ControlDesign& Font(FontDesc f) { font = std::move(f); return *this; }
   ControlDesign& WordWrap(bool w) { wordWrap = w; return *this; }
+  ControlDesign& UseMnemonic(bool u) { useMnemonic = u; return *this; }
   ControlDesign& ShapeOf(ShapeKind s) { shape = s; return *this; }
   ControlDesign& Fill(FillStyle s, Colour c) { fillStyle = s; fillColor = c; return *this; }
   ControlDesign& Border(Colour c, int w = 1) { borderColor = c; borderWidth = w; return *this; }

@@ -33,7 +33,7 @@ void Label::PaintOn(HDC dc, const RECT& r) {
   HGDIOBJ old = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Enabled() ? ToColorRef(foreColor_) : GetSysColor(COLOR_GRAYTEXT));
-  UINT flags = design_.wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+  UINT flags = (design_.wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | (design_.useMnemonic ? 0 : DT_NOPREFIX);
   if (alignment_ == Alignment::Center) flags |= DT_CENTER;
   else if (alignment_ == Alignment::Right) flags |= DT_RIGHT;
   RECT tr = r;

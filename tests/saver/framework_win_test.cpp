@@ -134,6 +134,8 @@ FormDesign ExampleDesign() {
       C::PictureBox("Pic_m", 0).At(180, 2880, 1845, 780).NoBorder().Scale(ScaleMode::Pixels),
       C::PictureBox("Pic_m", 1).At(5400, 2880, 1845, 780).NoBorder().Pointer(MousePointer::Cross),
       C::Label("lbl", 7).At(2160, 3480, 2475, 195).Caption("Designed by zantho"),
+      C::Label("lbl_Fname").At(0, 3720, 7455, 270).Caption(std::string(24, '&')).WordWrap(false)
+          .BackColor(Rgb(255, 255, 255)).ForeColor(0),
       C::Image("Img_Ra", 0).At(-3000, 0, 180, 180),
       C::Timer("Timer1").Interval(30).Enabled(false),
       C::Timer("Timer2").Interval(20).Enabled(false),
@@ -309,6 +311,28 @@ TEST(Form, DrawnControlsPaintOverTheirContainer) {
   // The form's own back colour shows where nothing is.
   POINT o = ClientOrigin(f.hWnd());
   EXPECT_EQ(ScreenPixel(o.x + 2, o.y + 2), RGB(224, 224, 224));
+  // A caption shows every "&" as typed (a file path may hold some), not half of them as
+  // access-key marks.
+  {
+    Label& name = f.Ctl<Label>("lbl_Fname");
+    const RECT lr = name.PixelRect();
+    int lastDark = -1;
+    for (int x = lr.right - 1; x >= lr.left && lastDark < 0; --x)
+      for (int y = lr.top; y < lr.bottom; ++y)
+        if (GetRValue(ScreenPixel(o.x + x, o.y + y)) < 100) {
+          lastDark = x;
+          break;
+        }
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontFor(name.Font());
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE all{};
+    GetTextExtentPoint32W(screen, std::wstring(24, L'&').c_str(), 24, &all);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(lastDark - lr.left, all.cx * 3 / 4);
+  }
   // An image shows the picture it is given, at its own size from the top-left corner.
   PictureBox& source = f.Ctl<PictureBox>("Pic_m", 0);
   source.Surface().Clear(Rgb(0, 90, 180));
