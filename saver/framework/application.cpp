@@ -187,6 +187,16 @@ bool PreTranslate(MSG& msg) {
   Form* form = FormOfWindow(msg.hwnd);
   if (!form) return false;
   if (msg.message == WM_KEYDOWN) {
+    if (form->KeyPreview() && form->Form_KeyDown) {
+      int key = static_cast<int>(msg.wParam);
+      try {
+        form->Form_KeyDown(key, ShiftState() & 7);
+      } catch (...) {
+        OutputDebugStringA("a key preview handler failed\n");
+      }
+      if (key == 0) return true;
+      msg.wParam = static_cast<WPARAM>(key);
+    }
     if (msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000)) {
       form->TabFocus(!(GetKeyState(VK_SHIFT) & 0x8000));
       return true;

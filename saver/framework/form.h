@@ -64,6 +64,9 @@ class Form {
   std::function<void()> Form_Activate;
   std::function<void()> Form_Deactivate;
   std::function<void(int button, int shift, double x, double y)> Form_MouseDown;
+  // With the design's keyPreview: every key press on the form comes here first; setting
+  // keyCode to 0 keeps it from the focused control.
+  std::function<void(int& keyCode, int shift)> Form_KeyDown;
 
   // --- control events (index is -1 for a control outside an array) ---
   void OnClick(const std::string& control, std::function<void(int index)> handler);
@@ -106,6 +109,8 @@ class Form {
   // The control shown as the default button (empty: none).
   void SetDefaultControl(const std::string& name, int index = -1);
   void SetMousePointer(MousePointer p, int iconResource = 0);
+  bool KeyPreview() const { return design_.keyPreview; }
+  void SetKeyPreview(bool k) { design_.keyPreview = k; }
 
   // --- controls ---
   // Throws FrameworkError when there is no such control (or it is of another kind).

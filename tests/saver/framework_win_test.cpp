@@ -593,6 +593,22 @@ TEST(Focus, TabAndShiftTabAlsoFromSendKeys) {
   Pump(50);
   EXPECT_EQ(b.log, (std::vector<std::string>{"KeyDown:37"}));
   EXPECT_THROW(SendKeys("{NOPE}"), FrameworkError);
+  // Key preview: the form sees keys first and can keep them.
+  std::vector<int> previewed;
+  f.Form_KeyDown = [&](int& key, int) {
+    previewed.push_back(key);
+    if (key == VK_RIGHT) key = 0;
+  };
+  b.log.clear();
+  PostMessageW(b.hWnd(), WM_KEYDOWN, VK_LEFT, 1);  // keyPreview is off in the design
+  Pump(50);
+  EXPECT_TRUE(previewed.empty());
+  f.SetKeyPreview(true);
+  PostMessageW(b.hWnd(), WM_KEYDOWN, VK_LEFT, 1);
+  PostMessageW(b.hWnd(), WM_KEYDOWN, VK_RIGHT, 1);
+  Pump(50);
+  EXPECT_EQ(previewed, (std::vector<int>{VK_LEFT, VK_RIGHT}));
+  EXPECT_EQ(b.log, (std::vector<std::string>{"KeyDown:37", "KeyDown:37"}));
   EXPECT_THROW(f.Ctl("Cmd_Can").SetFocus(), FrameworkError);  // disabled
   f.Unload();
 }
