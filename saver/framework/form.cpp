@@ -219,21 +219,29 @@ void Form::Show(bool modal) {
     }
   }
   if (!modal) return;
-  std::vector<HWND> disabled;
   for (Form* f : LoadedForms())
     if (f != this && f->hWnd() && IsWindowEnabled(f->hWnd())) {
       EnableWindow(f->hWnd(), FALSE);
-      disabled.push_back(f->hWnd());
+      disabledByModal_.push_back(f->hWnd());
     }
   modal_ = true;
   RunNestedLoop([this] { return !hwnd_ || !IsWindowVisible(hwnd_); });
   modal_ = false;
-  for (HWND h : disabled)
+  EnableOthers();
+}
+
+void Form::EnableOthers() {
+  // Before the modal form hides or goes, so that the activation returns to the program's
+  // own form rather than to some other program's window.
+  for (HWND h : disabledByModal_)
     if (IsWindow(h)) EnableWindow(h, TRUE);
+  disabledByModal_.clear();
 }
 
 void Form::Hide() {
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  if (!hwnd_) return;
+  EnableOthers();
+  ShowWindow(hwnd_, SW_HIDE);
 }
 
 bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
@@ -249,6 +257,7 @@ bool Form::Unload(UnloadMode mode) {
   if (cancel) return false;
   if (!hwnd_ || unloading_) return true;
   unloading_ = true;
+  EnableOthers();
   UnregisterLoadedForm(this);
   DestroyWindows();
   unloading_ = false;

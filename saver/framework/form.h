@@ -179,6 +179,8 @@ class Form {
   std::vector<std::unique_ptr<Control>> controls_;
   std::multimap<std::string, std::function<void(int, EventArgs&)>> handlers_;  // "name\nEvent"
   bool modal_ = false;
+  std::vector<HWND> disabledByModal_;  // other forms, enabled again before this one goes
+  void EnableOthers();
   bool unloading_ = false;
   std::string defaultName_;
   int defaultIndex_ = -1;

@@ -743,6 +743,28 @@ TEST(Application, RunEndsWhenTheLastFormUnloadsAndModalShowWaits) {
   EXPECT_TRUE(LoadedForms().empty());
 }
 
+TEST(Application, ModalShowDisablesTheOtherFormsUntilItGoes) {
+  ExampleForm main, dialog;
+  bool mainDisabledMeanwhile = false;
+  HWND activeAfter = nullptr, mainWindow = nullptr;
+  dialog.OnTimer("Timer1", [&](int) {
+    mainWindow = main.hWnd();
+    mainDisabledMeanwhile = !IsWindowEnabled(mainWindow);
+    dialog.Unload();
+    activeAfter = GetActiveWindow();
+  });
+  RunApplication([&] {
+    main.Show();
+    dialog.Load();
+    dialog.Ctl("Timer1").SetEnabled(true);
+    dialog.Show(true);
+    main.Unload();
+  });
+  EXPECT_TRUE(mainDisabledMeanwhile);
+  EXPECT_EQ(activeAfter, mainWindow);  // the activation went back to the program's form
+  EXPECT_TRUE(LoadedForms().empty());
+}
+
 TEST(Application, AFormDestroyedWithItsParentUnloadsAndTheRunEnds) {
   // The preview's case: the form becomes a child of a window of someone else's, which goes.
   HWND host = CreateWindowExW(0, L"STATIC", L"pane", WS_POPUP | WS_VISIBLE, 10, 10, 152, 112, nullptr, nullptr,
