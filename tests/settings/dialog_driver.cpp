@@ -161,6 +161,19 @@ void DialogProcess::Click(POINT screen) const {
   Pump(400);
 }
 
+HCURSOR DialogProcess::CursorOver(int leftTw, int topTw, bool inPanel) const {
+  POINT p = ScreenPoint(leftTw, topTw, inPanel);
+  // Two moves, so the window under the pointer gets a mouse move and sets its pointer.
+  SetCursorPos(p.x + 1, p.y);
+  Pump(150);
+  SetCursorPos(p.x, p.y);
+  Pump(300);
+  CURSORINFO ci{};
+  ci.cbSize = sizeof ci;
+  GetCursorInfo(&ci);
+  return ci.hCursor;
+}
+
 void DialogProcess::ClickAt(int leftTw, int topTw, bool inPanel) const {
   Click(ScreenPoint(leftTw, topTw, inPanel));
 }

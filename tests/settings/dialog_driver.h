@@ -40,6 +40,8 @@ class DialogProcess {
   HWND Combo() const;
 
   void Click(POINT screen) const;
+  // The pointer shown with the mouse resting on a place of the form.
+  HCURSOR CursorOver(int leftTw, int topTw, bool inPanel) const;
   void ClickAt(int leftTw, int topTw, bool inPanel) const;
   void TypeText(const std::wstring& text) const;
   void PressKey(WORD vk) const;

@@ -136,6 +136,14 @@ TEST_F(SettingsDialog, EachSourceEnablesOnlyItsOwnControlsAndCancelWritesNothing
   EXPECT_FALSE(IsWindowEnabled(d.Combo()));
   ExpectOnlyMark(d, 0);
 
+  // The sources' marks and texts and the banner show the dialog's own pointer.
+  const HCURSOR plain = d.CursorOver(3000, 1500, true);
+  const HCURSOR hand = d.CursorOver(660 + 150, kRowTop[2] + 90, true);
+  EXPECT_NE(hand, plain);
+  EXPECT_EQ(d.CursorOver(420 + 97, kRowTop[0] + 97, true), hand);
+  EXPECT_EQ(d.CursorOver(180 + 900, 2880 + 390, false), hand);
+  EXPECT_EQ(d.CursorOver(3000, 1500, true), plain);
+
   ClickSource(d, 2, /*onText=*/false);
   ClickCancel(d);
   EXPECT_TRUE(d.WaitExit(10000));
