@@ -17,6 +17,6 @@ if(WIN32)
   # Under Wine the probe's Unix path /x/y is Z:\x\y.
   string(REPLACE "/" "\\\\" probe_path "Z:${CMAKE_CURRENT_BINARY_DIR}/framework_probe.exe")
   target_compile_definitions(framework_win_tests PRIVATE "QV_PROBE_EXE=\"${probe_path}\"")
-  gtest_discover_tests(framework_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(framework_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${QV_WINE_DISCOVERY_TIMEOUT}
                        PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
 endif()
