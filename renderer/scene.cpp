@@ -7,6 +7,7 @@
 #include "bench_probe.h"
 #include "frame_state.h"
 #include "image_texture.h"
+#include "scene_draw.h"
 #include "scene_model.h"
 
 namespace qv::renderer {
@@ -24,57 +25,6 @@ SceneState scene;
 CrtRandom random;
 TileDraw tileDraws[kTileCount];
 SpriteCentre spriteCentres[kRingSprites];
-
-void DrawWaveStrips() {
-    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
-    const float dv = kTextureStep, du = kTextureStep;
-    for (int j = 0; j < kGridSize; ++j) {
-        const int above = j + 1 < kGridSize ? j + 1 : j;
-        glLoadIdentity();
-        glBegin(GL_TRIANGLE_STRIP);
-        glNormal3f(0.0f, 0.0f, 1.0f);
-        for (int i = 0; i < kGridSize; ++i) {
-            const double* p = scene.tilePosition[i][j];
-            const double* tc = scene.tileTexCoord[i][j];
-            glTexCoord2d(tc[0], tc[1]);
-            glVertex3d(p[0] - hw, p[1] - hh, p[2]);
-            glTexCoord2d(tc[0], tc[1] + dv);
-            glVertex3d(p[0] - hw, p[1] + hh, scene.tilePosition[i][above][2]);
-        }
-        const double* p = scene.tilePosition[kGridSize - 1][j];
-        const double* tc = scene.tileTexCoord[kGridSize - 1][j];
-        glTexCoord2d(tc[0] + du, tc[1]);
-        glVertex3d(p[0] + hw, p[1] - hh, p[2]);
-        glTexCoord2d(tc[0] + du, tc[1] + dv);
-        glVertex3d(p[0] + hw, p[1] + hh, scene.tilePosition[kGridSize - 1][above][2]);
-        glEnd();
-    }
-}
-
-// Each tile is placed on the CPU and all of them go in one batch: a matrix change per tile
-// would make the driver flush and set up a draw for every one of 2500 quads.
-void DrawTiles(int count) {
-    const float du = kTextureStep, dv = kTextureStep;
-    glLoadIdentity();
-    glBegin(GL_QUADS);
-    for (int n = 0; n < count; ++n) {
-        const TileDraw& d = tileDraws[n];
-        TileQuad q;
-        PlaceTileQuad(scene, d, &q);
-        const float s = static_cast<float>(scene.tileTexCoord[d.i][d.j][0]);
-        const float t = static_cast<float>(scene.tileTexCoord[d.i][d.j][1]);
-        glNormal3dv(q.normal);
-        glTexCoord2f(s, t);
-        glVertex3dv(q.corner[0]);
-        glTexCoord2f(s, t + dv);
-        glVertex3dv(q.corner[1]);
-        glTexCoord2f(s + du, t + dv);
-        glVertex3dv(q.corner[2]);
-        glTexCoord2f(s + du, t);
-        glVertex3dv(q.corner[3]);
-    }
-    glEnd();
-}
 
 void DrawRing(float front) {
     glowTexture.Bind();
@@ -141,12 +91,12 @@ bool DrawScene() {
         const float front = FrontRadius(frameClock.frameTime, scene.shatterStartTime);
         const int count = AdvanceShatter(scene, frameClock.frameTime, frameClock.frameDelta,
                                          front, tileDraws);
-        DrawTiles(count);
+        DrawTiles(scene, tileDraws, count);
         DrawRing(front);
         return count == 0;
     }
     ComputeWaveHeights(scene, frameClock.frameTime);
-    DrawWaveStrips();
+    DrawWaveStrips(scene);
     return false;
 }
 
