@@ -46,7 +46,7 @@ controls::ButtonCanvas* ccXPButton::Canvas() {
   if (hDC() == nullptr || Image().Width() <= 0 || Image().Height() <= 0) return nullptr;
   canvas_ = std::make_unique<controls::GdiButtonCanvas>(
       hDC(), Image().Width(), Image().Height(), hWnd(), font_,
-      controls::ResolveSystemColour(Ambient().BackColor));
+      static_cast<Colour>(ToColorRef(Ambient().BackColor)));
   return canvas_.get();
 }
 
@@ -74,7 +74,7 @@ void ccXPButton::SetOuterHeightTwips(double twips) {
 }
 
 void ccXPButton::SetDrawingFont(const FontDesc& font) {
-  HFONT made = controls::MakeFont(font);
+  HFONT made = CreateFontFor(font);
   if (made == nullptr) return;  // keep drawing with the font we have
   if (font_) DeleteObject(font_);
   font_ = made;

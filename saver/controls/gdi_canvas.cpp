@@ -6,28 +6,6 @@
 
 namespace qv::controls {
 
-Colour ResolveSystemColour(Colour colour) {
-  if (!IsSystemColour(colour)) return colour;
-  return static_cast<Colour>(GetSysColor(static_cast<int>(colour & 0xFF)));
-}
-
-HFONT MakeFont(const FontDesc& font) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0));
-  lf.lfWeight = font.weight;
-  lf.lfItalic = font.italic;
-  lf.lfUnderline = font.underline;
-  lf.lfStrikeOut = font.strikethrough;
-  lf.lfCharSet = static_cast<BYTE>(font.charset);
-  lf.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = Widen(font.name);
-  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
-}
-
 // ---- frame ------------------------------------------------------------------------------
 
 GdiFrameCanvas::GdiFrameCanvas(HDC dc, int width, int height)

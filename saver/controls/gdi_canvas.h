@@ -5,6 +5,7 @@
 #include "controls/button_canvas.h"
 #include "controls/frame_canvas.h"
 #include "framework/font_desc.h"
+#include "framework/persistent_image.h"
 
 namespace qv::controls {
 
@@ -61,11 +62,5 @@ class GdiButtonCanvas : public ButtonCanvas {
   HFONT font_;
   Colour background_;
 };
-
-// A GDI font for the description, at the screen's resolution. The caller deletes it.
-HFONT MakeFont(const FontDesc& font);
-
-// A system colour reference (high bit set) as the rgb value it stands for now.
-Colour ResolveSystemColour(Colour colour);
 
 }  // namespace qv::controls

@@ -29,6 +29,6 @@ controls::FrameSizeTwips GFXFrameX::Size() {
           static_cast<double>(ParentForm().TwipsPerPixelX())};
 }
 
-Colour GFXFrameX::ResolveColour(Colour colour) { return controls::ResolveSystemColour(colour); }
+Colour GFXFrameX::ResolveColour(Colour colour) { return static_cast<Colour>(ToColorRef(colour)); }
 
 }  // namespace qv

@@ -126,7 +126,7 @@ struct DrawnButton {
   static constexpr int W = 75, H = 23;
   DibImage image{W, H};
   DrawnButton(int state, bool focus, bool enabled = true, const std::string& caption = "&OK") {
-    HFONT font = MakeFont(ButtonDefaultFont());
+    HFONT font = CreateFontFor(ButtonDefaultFont());
     GdiButtonCanvas canvas(image.dc(), W, H, nullptr, font, Rgb(236, 233, 216));
     ButtonLook look;
     look.state = state;
