@@ -28,6 +28,15 @@ void EndIfAnotherInstanceRuns() {
   if (show || settings) EndNow();
 }
 
+// The window lookup above misses a start that comes a few milliseconds after another, before
+// either has its window: the host's two /s would give two shows, and one Escape would end only
+// one of them. A named object that the first show or settings start creates turns the second away.
+void EndIfAnotherInstanceIsStarting() {
+  HANDLE claim = CreateMutexA(nullptr, FALSE, "Quorvale_Instance");
+  if (claim && GetLastError() == ERROR_ALREADY_EXISTS) EndNow();
+  // Kept open for the program's life; the platform lets go of it when the program ends.
+}
+
 void WriteScreenSize() {
   std::int16_t width = 0, height = 0;  // a size that does not fit stays 0
   RunStatements({
@@ -50,6 +59,7 @@ void StartUp() {
     ShowPreview(reinterpret_cast<HWND>(static_cast<INT_PTR>(PaneHandle(args))));
     return;
   }
+  if (ModeOf(args) == SaverMode::Show || ModeOf(args) == SaverMode::Settings) EndIfAnotherInstanceIsStarting();
 
   RunStatements({
       [] { MakeFolder(kWorkFolder); },
