@@ -80,7 +80,10 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             }
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) DestroyWindow(window);
+            if (wParam == VK_ESCAPE) {
+                BenchMark("renderer_escape");
+                DestroyWindow(window);
+            }
             return 0;
         case WM_DESTROY:
             wglMakeCurrent(nullptr, nullptr);
@@ -140,5 +143,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     }
     renderingEnabled = false;
+    BenchMark("renderer_end");
     return static_cast<int>(message.wParam);
 }

@@ -1,6 +1,8 @@
-// Benchmark build only: frame times per phase and restart times, written to the file named
-// by QV_BENCH_OUT when QV_BENCH_SECONDS have passed. QV_BENCH_BARE=1 makes every frame a bare
-// clear and swap.
+// Benchmark build only: frame times per phase, restart times and the longest frame, written
+// to the file named by QV_BENCH_OUT when QV_BENCH_SECONDS have passed. QV_BENCH_BARE=1 makes
+// every frame a bare clear and swap. With QV_BENCH_MARKS set, the start, the first finished
+// scene set-up and the first presented frame are appended there as "<name> <counter>" lines,
+// on the same system-wide counter as the saver's marks.
 #include "bench_probe.h"
 
 #include <GL/gl.h>
@@ -25,11 +27,27 @@ bool phaseShatter = false, sawFrame = false;
 Bucket wave, shatter, plain;
 double restartTotal = 0.0, restartMax = 0.0;
 long restarts = 0;
+LONGLONG lastAnyFrameCount = 0;  // not reset by a restart: the longest frame includes it
+double longestFrame = 0.0;
+bool markedScene = false, markedFrame = false;
 
 LONGLONG Now() {
     LARGE_INTEGER c;
     QueryPerformanceCounter(&c);
     return c.QuadPart;
+}
+
+void Mark(const char* name, LONGLONG count) {
+    const char* path = std::getenv("QV_BENCH_MARKS");
+    if (!path || !*path) return;
+    HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    char line[128];
+    const int n = std::snprintf(line, sizeof line, "%s %lld\n", name, static_cast<long long>(count));
+    DWORD written = 0;
+    WriteFile(f, line, static_cast<DWORD>(n), &written, nullptr);
+    CloseHandle(f);
 }
 
 void WriteResults() {
@@ -39,6 +57,7 @@ void WriteResults() {
                  shatter.frames, shatter.seconds, plain.frames, plain.seconds);
     std::fprintf(f, "restart %ld %.6f %.6f\n", restarts, restarts ? restartTotal / restarts : 0.0,
                  restartMax);
+    std::fprintf(f, "longest %.6f\n", longestFrame);
     std::fclose(f);
 }
 
@@ -53,6 +72,7 @@ void BenchStart() {
     QueryPerformanceFrequency(&fr);
     frequency = static_cast<double>(fr.QuadPart);
     startCount = Now();
+    Mark("renderer_start", startCount);
 }
 
 bool BenchBareFrame() {
@@ -66,6 +86,10 @@ void BenchFramePhase(bool shattering) { phaseShatter = shattering; }
 
 void BenchFrameDone(HWND window) {
     const LONGLONG now = Now();
+    if (!markedFrame) Mark("first_frame", now), markedFrame = true;
+    if (lastAnyFrameCount != 0 && (now - lastAnyFrameCount) / frequency > longestFrame)
+        longestFrame = (now - lastAnyFrameCount) / frequency;
+    lastAnyFrameCount = now;
     if (sawFrame) {
         Bucket& b = bare ? plain : (phaseShatter ? shatter : wave);
         b.frames += 1;
@@ -80,10 +104,14 @@ void BenchFrameDone(HWND window) {
     }
 }
 
+void BenchMark(const char* name) { Mark(name, Now()); }
+
 void BenchRestartBegins() { restartBegan = Now(); }
 
 void BenchRestartEnds() {
-    const double s = (Now() - restartBegan) / frequency;
+    const LONGLONG now = Now();
+    if (!markedScene) Mark("scene_ready", now), markedScene = true;
+    const double s = (now - restartBegan) / frequency;
     restartTotal += s;
     if (s > restartMax) restartMax = s;
     restarts += 1;

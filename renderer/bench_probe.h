@@ -11,6 +11,7 @@ void BenchFramePhase(bool shattering);
 void BenchFrameDone(HWND window);
 void BenchRestartBegins();
 void BenchRestartEnds();
+void BenchMark(const char* name);  // appends "<name> <counter>" to QV_BENCH_MARKS
 }  // namespace qv::renderer
 #else
 namespace qv::renderer {
@@ -20,5 +21,6 @@ inline void BenchFramePhase(bool) {}
 template <typename Window> inline void BenchFrameDone(Window) {}
 inline void BenchRestartBegins() {}
 inline void BenchRestartEnds() {}
+inline void BenchMark(const char*) {}
 }  // namespace qv::renderer
 #endif

@@ -1,6 +1,7 @@
 #include "quorvale_s.h"
 
 #include "argument_text.h"
+#include "bench_probe.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
 #include "music/quorvale_bgm.h"
@@ -49,8 +50,10 @@ void Quorvale_S::LoadHandling() {
   Capture();
   RunStatements({
       [] { Sleep(100); },
+      [] { BenchMark("wait_end"); },
       [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
       [this] { StartProgram(RendererPath, SW_SHOWNORMAL); },
+      [] { BenchMark("renderer_started"); },
   });
   StartMusic();
 }
@@ -59,16 +62,20 @@ void Quorvale_S::Capture() {
   PictureBox& desktop = Ctl<PictureBox>("Master", 0);
   PictureBox& glow = Ctl<PictureBox>("Master", 1);
   RunStatements({
+      [] { BenchMark("capture_begin"); },
       [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
       [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
       [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
+      [] { BenchMark("capture_end"); },
       [] { return DeleteFileAt(kDesktopImageFile); },
       [] { return DeleteFileAt(kGlowImageFile); },
       // The built-in picture goes in after sizing, so none of it is cut away.
       [&] { glow.Move(0, 0, kGlowSize, kGlowSize); },
       [&] { glow.SetPicture(Picture::FromResource(IDB_QV_GLOW)); },
       [&] { desktop.SaveAsBitmap24(kDesktopImageFile); },
+      [] { BenchMark("write1_end"); },
       [&] { glow.SaveAsBitmap24(kGlowImageFile); },
+      [] { BenchMark("write2_end"); },
   });
 }
 
