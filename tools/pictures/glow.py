@@ -44,7 +44,7 @@ def draw():
             r = math.hypot(x - centre, y - centre) / (SIZE / 2)
             falloff = max(0.0, 1.0 - r) ** 2.2  # black well before the edge
             cloud = sum(n[y][x] * w for n, w in octaves)
-            v = 0.85 * falloff * (0.25 + 1.3 * cloud * cloud)
+            v = 0.4 * falloff * (0.25 + 1.3 * cloud * cloud)
             g = max(0, min(255, int(round(255 * v))))
             row.append((g, g, g))
         pixels.append(row)
