@@ -50,7 +50,9 @@ TEST_F(SaverShow, ShowWritesEverythingBeforeTheRendererAndEndsWithIt) {
   ASSERT_TRUE(glow);
   ASSERT_EQ(glow->width, 256);
   auto at = [&](int x, int y) { return &glow->bgr[(static_cast<size_t>(y) * 256 + x) * 3]; };
-  EXPECT_GT(at(128, 128)[1], 100);
+  EXPECT_GT(at(128, 128)[1], 40);
+  EXPECT_GT(at(128, 128)[1], at(128, 40)[1]);
+  EXPECT_GT(at(128, 128)[1], at(40, 128)[1]);
   EXPECT_EQ(at(0, 0)[1], 0);
   EXPECT_EQ(at(255, 255)[1], 0);
   for (int i = 0; i < 256; i += 7) EXPECT_TRUE(at(i, i)[0] == at(i, i)[1] && at(i, i)[1] == at(i, i)[2]);
