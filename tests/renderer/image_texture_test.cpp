@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "alo_test_files.h"
+#include "gl_test_window.h"
 
 namespace qv::renderer {
 namespace {
@@ -24,38 +26,13 @@ using test::Put32;
 class GlContext : public ::testing::Environment {
 public:
     void SetUp() override {
-        WNDCLASSA wc = {};
-        wc.style = CS_OWNDC;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "qv_texture_test";
-        RegisterClassA(&wc);
-        window_ = CreateWindowExA(0, wc.lpszClassName, "qv_texture_test", WS_POPUP, 0, 0, 64, 64,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_NE(window_, nullptr);
-        dc_ = GetDC(window_);
-        PIXELFORMATDESCRIPTOR pfd = {};
-        pfd.nSize = sizeof pfd;
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = 24;
-        pfd.cDepthBits = 16;
-        SetPixelFormat(dc_, ChoosePixelFormat(dc_, &pfd), &pfd);
-        context_ = wglCreateContext(dc_);
-        ASSERT_NE(context_, nullptr);
-        ASSERT_TRUE(wglMakeCurrent(dc_, context_));
+        window_ = std::make_unique<qv::test::GlTestWindow>("qv_texture_test", 64, 64, false);
+        ASSERT_TRUE(window_->Ready());
     }
-    void TearDown() override {
-        wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(context_);
-        DestroyWindow(window_);
-    }
+    void TearDown() override { window_.reset(); }
 
 private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
-    HGLRC context_ = nullptr;
+    std::unique_ptr<qv::test::GlTestWindow> window_;
 };
 
 const auto* const kContext = ::testing::AddGlobalTestEnvironment(new GlContext);

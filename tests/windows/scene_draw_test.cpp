@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "gl_test_window.h"
 #include "scene_draw.h"
 #include "scene_model.h"
 
@@ -68,25 +69,8 @@ void ReferenceTiles(const SceneState& scene, const TileDraw* draws, int count) {
 class SceneDraw : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSA wc = {};
-        wc.style = CS_OWNDC;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QvSceneDrawTest";
-        RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "scene draw test", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 kWidth, kHeight, nullptr, nullptr, wc.hInstance, nullptr);
-        dc = GetDC(window);
-        PIXELFORMATDESCRIPTOR pfd = {};
-        pfd.nSize = sizeof pfd;
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = 24;
-        pfd.cDepthBits = 16;
-        SetPixelFormat(dc, ChoosePixelFormat(dc, &pfd), &pfd);
-        context = wglCreateContext(dc);
-        wglMakeCurrent(dc, context);
+        gl = new test::GlTestWindow("QvSceneDrawTest", kWidth, kHeight, true);
+        ASSERT_TRUE(gl->Ready());
 
         // The scene's projection and a mipmapped picture with detail at every scale.
         glViewport(0, 0, kWidth, kHeight);
@@ -113,9 +97,8 @@ protected:
         glColor3f(1.0f, 1.0f, 1.0f);
     }
     static void TearDownTestSuite() {
-        wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(context);
-        DestroyWindow(window);
+        delete gl;
+        gl = nullptr;
     }
 
     template <typename Draw>
@@ -142,9 +125,7 @@ protected:
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     }
 
-    static inline HWND window;
-    static inline HDC dc;
-    static inline HGLRC context;
+    static inline test::GlTestWindow* gl = nullptr;
 };
 
 TEST_F(SceneDraw, RipplingGridMatchesSingleVertexCalls) {
