@@ -41,7 +41,7 @@ FormDesign SettingsFormDesign(UserControlFactory frameFactory, UserControlFactor
   d.clientHeight = 3990;
   d.backColor = Rgb(224, 224, 224);
   d.font = SettingsFont();
-  d.iconResource = IDI_QV_DIALOG;
+  d.iconResource = 0;  // the program's icon: the program carries one icon group, the dialog shares it
 
   PropertyBag frameSaved;
   frameSaved.Put("ShadowDepth", std::int16_t{7});

@@ -1,6 +1,5 @@
 #pragma once
 // Resource IDs of the settings dialog's pictures (the dialog's range is 200-399).
-#define IDI_QV_DIALOG 200
 #define IDC_QV_HAND 201
 #define IDB_QV_RADIO_OFF 210
 #define IDB_QV_RADIO_ON 211

@@ -178,8 +178,9 @@ TEST_F(Faults, SettingsFileOfGarbageOrReadOnlyStillGivesAShow) {
     EndShow(*saver);
     // Nothing the file held is lost: the values read the same after the show.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(IniValue(keys[i].c_str()), before[i]) << "read-only " << readOnly;
-    if (readOnly && ReadOnlyIsEnforced(kIni))
+    if (readOnly && ReadOnlyIsEnforced(kIni)) {
       EXPECT_TRUE(ReadFileBytes(kIni) == garbage) << "a read-only settings file was changed";
+    }
     SetFileAttributesA(kIni, FILE_ATTRIBUTE_NORMAL);
   }
 }

@@ -14,13 +14,16 @@ QV_PACKAGES=(
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
+qv_has_japanese_locale() { locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; }
+
 # Wine runs in the project's own prefix, with the Japanese ANSI code page (932) and a
 # sound device that needs no sound card.
 qv_wine_env() {
   export WINEPREFIX=${QV_WINEPREFIX:-$QV_BUILD/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=ja_JP.UTF-8
+  # Only once tools/setup has generated it: naming a missing locale makes every shell complain.
+  qv_has_japanese_locale && export LC_ALL=ja_JP.UTF-8
   export ALSA_CONFIG_PATH=${QV_ALSA_CONFIG:-$QV_BUILD/alsa/null.conf}
 }
 
