@@ -68,17 +68,10 @@ std::uint32_t StartProgram(const std::string& commandLine, int showCommand) {
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION pi{};
-  // When the whole text names a file, start exactly that file: an unquoted path with blanks
-  // would otherwise let "C:\Program.exe" or "C:\My.exe" run in its place.
-  const wchar_t* application = nullptr;
-  std::wstring quoted;
-  if (CanOpenForReading(commandLine)) {
-    application = cmd.c_str();
-    quoted = L"\"" + cmd + L"\"";
-  } else {
-    quoted = cmd;
-  }
-  if (!CreateProcessW(application, quoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  // The whole text is the program's path: start exactly that file, quoted, or nothing. Read
+  // unquoted, a path with blanks would let "C:\Program.exe" or "C:\My.exe" run in its place.
+  std::wstring quoted = L"\"" + cmd + L"\"";
+  if (!CreateProcessW(cmd.c_str(), quoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &si, &pi))
     throw FrameworkError("the program could not be started: " + commandLine);
   CloseHandle(pi.hThread);

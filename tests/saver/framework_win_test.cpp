@@ -934,5 +934,24 @@ TEST(Program, StartProgramRunsExactlyThePathGivenEvenWithBlanks) {
   RemoveDirectoryA(dir.c_str());
 }
 
+TEST(Program, StartProgramNeverFallsBackToAnUnquotedPath) {
+  // The path names no file (or one that cannot be opened): nothing starts, and above all not
+  // the decoy that the unquoted text "…\qv dir\probe.exe" would also name.
+  Probe p;
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  const std::string dir = std::string(tmp) + "qv dir";
+  const std::string missing = dir + "\\probe.exe";
+  const std::string decoy = std::string(tmp) + "qv.exe";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  DeleteFileA(missing.c_str());
+  ASSERT_TRUE(CopyFileA(p.exe.c_str(), decoy.c_str(), FALSE));
+  EXPECT_THROW(StartProgram(missing, SW_SHOWNORMAL), FrameworkError);
+  Sleep(3000);  // a decoy started by mistake would have written its report by now
+  EXPECT_EQ(ReadAll(p.out), "") << "the decoy ran";
+  DeleteFileA(decoy.c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
 }  // namespace qv
