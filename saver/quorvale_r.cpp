@@ -45,6 +45,7 @@ void ShowPreview(HWND pane) {
       [&] { width = PixelTwips(r.right - r.left, form.TwipsPerPixelX()).value(); },
       [&] { height = PixelTwips(r.bottom - r.top, form.TwipsPerPixelY()).value(); },
   });
+  bool inPane = false;
   RunStatements({
       [&] { form.Load(); },
       [&] {
@@ -53,7 +54,18 @@ void ShowPreview(HWND pane) {
         LONG style = GetWindowLongA(form.hWnd(), GWL_STYLE);
         SetWindowLongA(form.hWnd(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
       },
-      [&] { SetParent(form.hWnd(), pane); },
+      [&] {
+        SetParent(form.hWnd(), pane);
+        inPane = IsChild(pane, form.hWnd()) != FALSE;
+      },
+  });
+  // The pane may have gone since the check above: a form without it would run for ever, so
+  // the preview ends as it does when its pane closes.
+  if (!inPane) {
+    form.Unload();
+    return;
+  }
+  RunStatements({
       [&] { form.Move(0, 0, width, height); },
       [&] {
         form.Ctl("Img_Prev").Move(0, 0, width / form.TwipsPerPixelX(), height / form.TwipsPerPixelY());

@@ -59,6 +59,40 @@ TEST(PreviewForm, FillsThePaneWithThePictureAndEndsTheProgramWithIt) {
   EXPECT_TRUE(WaitUntil([] { return ApplicationEnding(); }, 5000)) << "the program would live on";
 }
 
+// The pane goes away after the saver found it and before the form is put into it (here: when
+// the form's style changes, the step just before). No parentless form may stay behind.
+HWND g_vanishingPane = nullptr;
+LRESULT CALLBACK DestroyPaneOnStyleChange(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && m->message == WM_STYLECHANGED && g_vanishingPane) {
+    HWND pane = g_vanishingPane;
+    g_vanishingPane = nullptr;
+    DestroyWindow(pane);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(PreviewForm, APaneThatGoesAwayDuringTheSetUpEndsThePreview) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QvVanishingPane";
+  RegisterClassA(&wc);
+  HWND pane = CreateWindowExA(0, "QvVanishingPane", "pane", WS_POPUP | WS_VISIBLE, 100, 100, 152, 112,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(pane, nullptr);
+  g_vanishingPane = pane;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, DestroyPaneOnStyleChange, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  ShowPreview(pane);
+  UnhookWindowsHookEx(hook);
+  ASSERT_FALSE(IsWindow(pane)) << "the pane was meant to be gone before the form went into it";
+
+  for (Form* f : LoadedForms())
+    EXPECT_FALSE(f->IsLoaded() && IsWindowVisible(f->hWnd())) << "a preview form shows without its pane";
+  EXPECT_TRUE(WaitUntil([] { return ApplicationEnding(); }, 5000)) << "the program would live on";
+}
+
 Bitmap24 Screenshot(HWND w) {
   RECT r;
   GetWindowRect(w, &r);
