@@ -28,7 +28,7 @@ void ReadMusicSettings(const ValueReader& read, const FileProbe& exists,
   if (!settings.file.empty() && !exists(settings.file)) settings.file.clear();
   if (settings.file.empty() && settings.kind == 2) settings.kind = 0;
 
-  settings.folder = settings.file.empty() ? programFolder : FolderOfPath(settings.file);
+  settings.folder = FolderToOpen(settings.file.empty() ? programFolder : FolderOfPath(settings.file));
 }
 
 }  // namespace qv

@@ -11,6 +11,11 @@ std::string FolderOfPath(const std::string& path) {
   return WithoutTrailingBackslash(path.substr(0, last + 1));
 }
 
+std::string FolderToOpen(const std::string& folder) {
+  if (folder.size() == 2 && folder[1] == ':') return folder + "\\";
+  return folder;
+}
+
 std::string WithoutTrailingBackslash(const std::string& path) {
   if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
   return path;

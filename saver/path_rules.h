@@ -9,6 +9,10 @@ namespace qv {
 // "song.mp3" -> "".
 std::string FolderOfPath(const std::string& path);
 
+// A folder as a place to open: a bare drive ("C:") names that drive's current directory,
+// so it becomes its root ("C:\"); any other folder stays as it is.
+std::string FolderToOpen(const std::string& folder);
+
 // The path with one trailing "\" removed, if it has one.
 std::string WithoutTrailingBackslash(const std::string& path);
 

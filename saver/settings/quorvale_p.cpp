@@ -84,7 +84,7 @@ void Quorvale_P::ChooseFile() {
   if (!chosen) return;  // cancelled, failed, or a path too long for the chooser
   BgmFile = *chosen;
   TryStatement([&] { Ctl<Label>("lbl_Fname").SetCaption(BgmFile); });
-  BgmFolder = FolderOfPath(BgmFile);
+  BgmFolder = FolderToOpen(FolderOfPath(BgmFile));
 }
 
 void Quorvale_P::Apply() {

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "path_rules.h"
 #include "settings_keys.h"
 
 namespace qv {
@@ -17,10 +18,23 @@ struct Fixture {
 
   MusicSettings Read(MusicSettings start = {}) {
     ReadMusicSettings([this](const std::string& k) { auto it = values.find(k); return it == values.end() ? std::string() : it->second; },
-                      [this](const std::string& p) { return files.count(p) > 0; }, "C:\\Saver", start);
+                      [this](const std::string& p) { return files.count(p) > 0; }, programFolder, start);
     return start;
   }
+  std::string programFolder = "C:\\Saver";
 };
+
+TEST(MusicSettings, AtADriveRootTheChooserOpensInTheRootNotTheDrivesCurrentFolder) {
+  Fixture f;
+  f.programFolder = "C:";  // a saver at C:\Quorvale.scr
+  EXPECT_EQ(f.Read().folder, "C:\\");
+  f.values = {{kKeyBgmKind, " 2"}, {kKeyBgmFile, "D:\\song.mp3"}};
+  f.files = {"D:\\song.mp3"};
+  EXPECT_EQ(f.Read().folder, "D:\\");
+  EXPECT_EQ(FolderToOpen("D:\\Music"), "D:\\Music");
+  EXPECT_EQ(FolderToOpen("\\\\server\\share"), "\\\\server\\share");
+  EXPECT_EQ(FolderToOpen(""), "");
+}
 
 TEST(MusicSettings, NoFileGivesDefaultsAndTheProgramFolder) {
   Fixture f;
