@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/ansi_text.h"
+#include "framework/persistent_image.h"
 
 namespace qv::controls {
 
@@ -124,7 +125,8 @@ void GdiButtonCanvas::Caption(const std::string& utf8, const PixelRect& rect, Co
   const std::wstring text = Widen(utf8);
   RECT r{rect.left, rect.top, rect.right, rect.bottom};
   const int oldMode = SetBkMode(dc_, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc_, colour);
+  // ForeColor may name a system colour (high bit set), which only the platform can resolve.
+  const COLORREF oldColour = SetTextColor(dc_, ToColorRef(colour));
   HGDIOBJ oldFont = font_ ? SelectObject(dc_, font_) : nullptr;
   DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "controls/button_drawing.h"
@@ -55,17 +56,20 @@ const Colour kBg = Rgb(236, 233, 216);
 Colour RingPixel(const DrawnFrame& f, int sd, int i) { return f.At(DrawnFrame::W - sd + i - 1, 40); }
 
 TEST(FrameOnGdi, ShadowColourFollowsOpacity) {
-  // The shadow colour S shows through the blend towards the background of ring 1:
-  // channel = S - ((S - bg) / 5).
+  // Background rgb(236,233,216): the shadow colour S is rgb(100,100,100) at 50 %, rgb(200,200,200)
+  // at 0 % and black at 100 %. Ring 1 shows S - (S - bg) / 5, each step truncated towards zero,
+  // worked out here by hand.
   struct Case {
     int opacity;
-    Colour shadow;
-  } cases[] = {{50, Rgb(100, 100, 100)}, {0, Rgb(200, 200, 200)}, {100, Rgb(0, 0, 0)}};
+    Colour shadow, ring1;
+  } cases[] = {{50, Rgb(100, 100, 100), Rgb(127, 126, 123)},
+               {0, Rgb(200, 200, 200), Rgb(207, 206, 203)},
+               {100, Rgb(0, 0, 0), Rgb(47, 46, 43)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.opacity);
-    DrawnFrame f(Props(1, true, c.opacity), kBg);
     EXPECT_EQ(BlendColour(0, kBg, 100, static_cast<std::int16_t>(100 - c.opacity)), c.shadow);
-    EXPECT_EQ(RingPixel(f, 5, 1), BlendColour(c.shadow, kBg, 5, 1));
+    DrawnFrame f(Props(1, true, c.opacity), kBg);
+    EXPECT_EQ(RingPixel(f, 5, 1), c.ring1);
   }
 }
 
@@ -104,20 +108,85 @@ TEST(FrameOnGdi, OtherStylesLeaveOnlyTheBackground) {
   }
 }
 
+// Draws the frame but drops every single-pixel write (only the smoothing makes them), and keeps
+// the picture as it was when the panel's fill was chosen: the rings, before any smoothing.
+class UnsmoothedCanvas : public GdiFrameCanvas {
+ public:
+  explicit UnsmoothedCanvas(const DibImage& image) : GdiFrameCanvas(image.dc(), image.width(), image.height()), image_(image) {}
+  void SetPixel(int, int, Colour) override {}
+  void SetFillSolid(Colour c) override {
+    if (beforePanel.empty())
+      for (int y = 0; y < image_.height(); ++y)
+        for (int x = 0; x < image_.width(); ++x) beforePanel.push_back(image_.At(x, y));
+    GdiFrameCanvas::SetFillSolid(c);
+  }
+  std::vector<Colour> beforePanel;
+
+ private:
+  const DibImage& image_;
+};
+
+// The corner smoothing as written down for this control, on a plain array: three regions,
+// column by column, each background pixel replaced in place by the rounded mean of its four
+// neighbours (halves to even).
+std::vector<Colour> SmoothedByHand(std::vector<Colour> px, int w, int h, int sd, int cd, Colour bg) {
+  auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
+  auto smooth = [&](int x0, int x1, int y0, int y1) {
+    for (int x = x0; x <= x1; ++x)
+      for (int y = y0; y <= y1; ++y) {
+        if (at(x, y) != bg) continue;
+        const Colour n[4] = {at(x, y - 1), at(x + 1, y), at(x, y + 1), at(x - 1, y)};
+        int ch[3];
+        for (int k = 0; k < 3; ++k) {
+          double sum = 0;
+          for (Colour c : n) sum += (c >> (8 * k)) & 0xFF;
+          ch[k] = static_cast<int>(std::nearbyint(sum / 4.0));
+        }
+        px[static_cast<size_t>(y) * w + x] = Rgb(ch[0], ch[1], ch[2]);
+      }
+  };
+  smooth(w - 2 * cd, w - 3, h - 2 * cd, h - 3);
+  smooth(w - 2 * cd, w - 3, sd, 4 * sd);
+  smooth(sd, 4 * sd, h - 2 * cd, h - 3);
+  return px;
+}
+
 TEST(FrameOnGdi, CornerSmoothingOnlyForRoundedFrameWithShadow) {
-  EXPECT_EQ(DrawnFrame(Props(1, true), kBg).pixelWrites, 0);
-  EXPECT_EQ(DrawnFrame(Props(0, false), kBg).pixelWrites, 0);
-  DrawnFrame rounded(Props(0, true), kBg);
-  EXPECT_GT(rounded.pixelWrites, 0);
-  // In the lower right corner some background pixels became blends of their neighbours:
-  // colours that no ring, border or fill has.
-  std::vector<Colour> drawn = {kBg, Rgb(0, 0, 128), Rgb(255, 255, 240)};
-  for (int i = 0; i <= 5; ++i) drawn.push_back(BlendColour(Rgb(100, 100, 100), kBg, 5, i));
-  int softened = 0;
-  for (int x = DrawnFrame::W - 20; x <= DrawnFrame::W - 3; ++x)
-    for (int y = DrawnFrame::H - 20; y <= DrawnFrame::H - 3; ++y)
-      softened += std::find(drawn.begin(), drawn.end(), rounded.At(x, y)) == drawn.end();
-  EXPECT_GT(softened, 0);
+  constexpr int W = DrawnFrame::W, H = DrawnFrame::H;
+  auto pixels = [](const DibImage& im) {
+    std::vector<Colour> v;
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) v.push_back(im.At(x, y));
+    return v;
+  };
+  for (int style : {0, 1})
+    for (bool shadow : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "style " << style << " shadow " << shadow);
+      FrameProperties p = Props(style, shadow, 50, 5);
+      p.cornerDepth = 10;
+      DibImage unsmoothed(W, H, Rgb(1, 2, 3));
+      UnsmoothedCanvas canvas(unsmoothed);
+      DrawFramePicture(canvas, p, {W, H, W, H}, kBg, p.fillColour, p.borderColour);
+      DrawnFrame drawn(p, kBg);
+      std::vector<Colour> expected = pixels(unsmoothed);
+      if (style == 0 && shadow) {
+        // Smooth the rings by hand, then lay the panel over them as the drawing does.
+        const std::vector<Colour> smoothed = SmoothedByHand(canvas.beforePanel, W, H, 5, 10, kBg);
+        EXPECT_NE(smoothed, canvas.beforePanel) << "nothing to smooth: a weak case";
+        DibImage byHand(W, H);
+        for (int y = 0; y < H; ++y)
+          for (int x = 0; x < W; ++x) SetPixelV(byHand.dc(), x, y, smoothed[static_cast<size_t>(y) * W + x]);
+        GdiFrameCanvas panel(byHand.dc(), W, H);
+        panel.SetFillSolid(p.fillColour);
+        panel.SetPen(p.borderColour);
+        panel.RoundRectangle(0, 0, W - 5, H - 5, 10, 10);
+        expected = pixels(byHand);
+      }
+      const std::vector<Colour> got = pixels(drawn.image);
+      int differing = 0;
+      for (size_t i = 0; i < got.size(); ++i) differing += got[i] != expected[i];
+      EXPECT_EQ(differing, 0);
+    }
 }
 
 // ---- button ------------------------------------------------------------------------------
@@ -125,7 +194,8 @@ TEST(FrameOnGdi, CornerSmoothingOnlyForRoundedFrameWithShadow) {
 struct DrawnButton {
   static constexpr int W = 75, H = 23;
   DibImage image{W, H};
-  DrawnButton(int state, bool focus, bool enabled = true, const std::string& caption = "&OK") {
+  DrawnButton(int state, bool focus, bool enabled = true, const std::string& caption = "&OK",
+              Colour text = Rgb(0, 0, 0)) {
     HFONT font = CreateFontFor(ButtonDefaultFont());
     GdiButtonCanvas canvas(image.dc(), W, H, nullptr, font, Rgb(236, 233, 216));
     ButtonLook look;
@@ -134,7 +204,7 @@ struct DrawnButton {
     look.height = H;
     look.caption = caption;
     look.enabled = enabled;
-    look.textColour = Rgb(0, 0, 0);
+    look.textColour = text;
     look.focusRect = focus;
     PaintButton(canvas, look);
     DeleteObject(font);
@@ -142,8 +212,48 @@ struct DrawnButton {
   Colour At(int x, int y) const { return image.At(x, y); }
 };
 
+// The button's colours as the design gives them, one column per state (0 where unused).
+struct Palette {
+  Colour outerBorder[5], topLine1[5], topLine2[5], bottomLine2[5], bottomLine1[5];
+  Colour cornerOuter[5], cornerEdge[5], cornerInner[5], ringTop[5], ringBottom[5];
+};
+const Colour kNavy = Rgb(0, 60, 116);
+const Palette kDesignPalette = {
+    {Rgb(201, 199, 186), kNavy, kNavy, kNavy, kNavy},
+    {0, Rgb(255, 255, 255), Rgb(206, 231, 255), Rgb(255, 243, 206), 0},
+    {0, Rgb(254, 254, 254), Rgb(189, 215, 247), Rgb(255, 219, 140), 0},
+    {0, Rgb(226, 223, 214), Rgb(140, 174, 231), Rgb(255, 178, 49), 0},
+    {0, Rgb(214, 208, 197), Rgb(107, 130, 239), Rgb(230, 150, 0), 0},
+    {Rgb(196, 177, 140), Rgb(33, 85, 132), Rgb(33, 85, 132), Rgb(33, 85, 132), Rgb(33, 85, 132)},
+    {Rgb(206, 199, 189), Rgb(123, 150, 173), Rgb(123, 150, 173), Rgb(123, 150, 173), Rgb(123, 150, 173)},
+    {Rgb(196, 177, 140), Rgb(82, 125, 165), Rgb(82, 125, 165), Rgb(82, 125, 165), Rgb(82, 125, 165)},
+    {0, Rgb(252, 252, 251), Rgb(189, 211, 247), Rgb(225, 223, 156), 0},
+    {0, Rgb(236, 235, 230), Rgb(140, 174, 231), Rgb(255, 182, 48), 0},
+};
+const Colour kDesignFaceTop = Rgb(252, 252, 251), kDesignDisabledFace = Rgb(245, 244, 234);
+const Colour kDesignPressedFace = Rgb(231, 227, 222), kDesignDisabledText = Rgb(161, 161, 146);
+
+TEST(ButtonOnGdi, PaletteHoldsTheDesignsColours) {
+  const ButtonPalette& code = StandardButtonPalette();
+  const Palette& d = kDesignPalette;
+  for (int s = 0; s < kButtonStateCount; ++s) {
+    SCOPED_TRACE(s);
+    EXPECT_EQ(code.outerBorder[s], d.outerBorder[s]);
+    EXPECT_EQ(code.cornerOuter[s], d.cornerOuter[s]);
+    EXPECT_EQ(code.cornerEdge[s], d.cornerEdge[s]);
+    EXPECT_EQ(code.cornerInner[s], d.cornerInner[s]);
+    if (s == StateDisabled || s == StatePressed) continue;  // these states use no rows or ring
+    EXPECT_EQ(code.topLine1[s], d.topLine1[s]);
+    EXPECT_EQ(code.topLine2[s], d.topLine2[s]);
+    EXPECT_EQ(code.bottomLine2[s], d.bottomLine2[s]);
+    EXPECT_EQ(code.bottomLine1[s], d.bottomLine1[s]);
+    EXPECT_EQ(code.ringTop[s], d.ringTop[s]);
+    EXPECT_EQ(code.ringBottom[s], d.ringBottom[s]);
+  }
+}
+
 TEST(ButtonOnGdi, EachStateShowsItsBorderCornersFaceAndRows) {
-  const ButtonPalette& p = StandardButtonPalette();
+  const Palette& p = kDesignPalette;
   constexpr int W = DrawnButton::W, H = DrawnButton::H;
   for (int s = 0; s < kButtonStateCount; ++s) {
     SCOPED_TRACE(s);
@@ -167,7 +277,7 @@ TEST(ButtonOnGdi, EachStateShowsItsBorderCornersFaceAndRows) {
         EXPECT_EQ(b.At(cx[i] + dx[i], cy[j] + dy[j]), p.cornerInner[s]);
       }
     if (s == StateDisabled || s == StatePressed) {
-      const Colour face = s == StateDisabled ? kDisabledFace : kPressedFace;
+      const Colour face = s == StateDisabled ? kDesignDisabledFace : kDesignPressedFace;
       for (int y = 1; y < H - 1; ++y) ASSERT_EQ(b.At(W / 2, y), face) << y;
       continue;
     }
@@ -177,10 +287,13 @@ TEST(ButtonOnGdi, EachStateShowsItsBorderCornersFaceAndRows) {
     EXPECT_EQ(b.At(W / 2, H - 3), p.bottomLine2[s]);
     EXPECT_EQ(b.At(W / 2, H - 2), p.bottomLine1[s]);
     // The face: rgb(252,252,251) at the top row, fading towards rgb(236,235,230).
-    EXPECT_EQ(b.At(W / 2, 3), kFaceTop);
+    EXPECT_EQ(b.At(W / 2, 3), kDesignFaceTop);
     EXPECT_EQ(b.At(W / 2, H - 4), Rgb(237, 236, 231));  // 17 rows: 236+16/17, 235+1, 230+21/17
     // The state's ring in the two side bands: its top colour at row 3, its bottom at row H-2.
     for (int x : {1, 2, W - 3, W - 2}) EXPECT_EQ(b.At(x, 3), p.ringTop[s]) << x;
+    // Two rows above the ring's bottom: bottom + 2 (top - bottom) / 18, worked out by hand.
+    const Colour ringAboveBottom[5] = {0, Rgb(238, 237, 232), Rgb(145, 178, 233), Rgb(252, 187, 60), 0};
+    for (int x : {1, 2, W - 3, W - 2}) EXPECT_EQ(b.At(x, H - 4), ringAboveBottom[s]) << x;
     for (int y = 3; y < H - 3; ++y) {
       ASSERT_EQ(b.At(1, y), b.At(W - 2, y));
       ASSERT_EQ(b.At(2, y), b.At(1, y));
@@ -199,8 +312,15 @@ TEST(ButtonOnGdi, CaptionInTextColourOrGreyWhenDisabled) {
   DrawnButton enabled(StateNormal, false, true, "WWW");
   EXPECT_GT(CountColour(enabled, Rgb(0, 0, 0)), 10);
   DrawnButton disabled(StateDisabled, false, false, "WWW");
-  EXPECT_GT(CountColour(disabled, kDisabledText), 10);
+  EXPECT_GT(CountColour(disabled, kDesignDisabledText), 10);
   EXPECT_EQ(CountColour(disabled, Rgb(0, 0, 0)), 0);
+}
+
+TEST(ButtonOnGdi, CaptionInASystemColourIsDrawnInThatColour) {
+  // 0x8000000D names the highlight colour of the system, not an rgb value.
+  const Colour highlight = static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHT));
+  DrawnButton b(StateNormal, false, true, "WWW", 0x8000000Du);
+  EXPECT_GT(CountColour(b, highlight), 10);
 }
 
 TEST(ButtonOnGdi, AmpersandUnderlinesTheAccessKey) {
