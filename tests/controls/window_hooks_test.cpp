@@ -126,10 +126,22 @@ TEST(WindowHooks, UnlistedMessagesPassUntouchedAndStoppedHooksStaySilent) {
 TEST(WindowHooks, AWindowDestroyedUnderTheHookIsForgotten) {
   Form3 f;
   auto o = std::make_unique<Owner>(f.form, f.child[1]);
+  Owner other(f.form, f.child[0]);
   DestroyWindow(f.child[1]);
-  EXPECT_EQ(o->hooks().Table().Windows().size(), 1u);
+  const auto form = reinterpret_cast<std::uintptr_t>(f.form);
+  EXPECT_EQ(o->hooks().Table().Windows(), std::vector<std::uintptr_t>{form});
+  // Its entry is free again: the next hook takes it instead of growing the table.
+  ASSERT_NE(o->hooks().SubclassStart(f.child[2]), nullptr);
+  EXPECT_EQ(o->hooks().Table().Size(), 2u);
+
+  EXPECT_EQ(SendMessageW(f.form, WM_ACTIVATE, WA_ACTIVE, 0), 42);
+  EXPECT_EQ(o->activations, 1);
+  EXPECT_EQ(other.activations, 1);
   o.reset();  // stopping a hook on a dead window is harmless
-  SendMessageW(f.form, WM_ACTIVATE, WA_ACTIVE, 0);
+  g_formSaw.clear();
+  EXPECT_EQ(SendMessageW(f.form, WM_ACTIVATE, WA_ACTIVE, 0), 42);
+  EXPECT_EQ(other.activations, 2);
+  EXPECT_EQ(g_formSaw.size(), 1u);
 }
 
 TEST(WindowHooks, TrackLeaveOnlyForALiveWindow) {

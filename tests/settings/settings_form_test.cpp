@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 #include <utility>
 
 #include "settings/file_choice.h"
@@ -40,6 +42,92 @@ TEST(SettingsForm, EveryControlOnceAndInsideWhatHoldsIt) {
     }
   }
   for (int n = 1; n <= 24; ++n) EXPECT_NE(Find(d, "Pic_t", n), nullptr) << n;
+}
+
+// The dialog's design values, written out from its design table (twips: left, top, width,
+// height; width or height -1 where the table gives none).
+struct Placed {
+  const char* name;
+  int index;
+  const char* parent;
+  int left, top, width, height;
+};
+const Placed kDesignTable[] = {
+    {"GFXFrameX1", -1, "", 180, 180, 7155, 2595},
+    {"Sh", 0, "GFXFrameX1", 300, 240, 1695, 315},
+    {"lbl", 15, "GFXFrameX1", 300, 300, 1665, 195},
+    {"Img_BGM", 0, "GFXFrameX1", 420, 1080, 195, 195},
+    {"Img_BGM", 1, "GFXFrameX1", 420, 780, 195, 195},
+    {"Img_BGM", 2, "GFXFrameX1", 420, 1380, 195, 195},
+    {"lbl_BGM", 0, "GFXFrameX1", 660, 1080, -1, 195},
+    {"lbl_BGM", 1, "GFXFrameX1", 660, 780, -1, 195},
+    {"lbl_BGM", 2, "GFXFrameX1", 660, 1380, -1, 195},
+    {"lbl", 14, "GFXFrameX1", 2100, 780, 990, 195},
+    {"BGM_Repeat", -1, "GFXFrameX1", 1440, 720, 615, 300},
+    {"Cmd_File", -1, "GFXFrameX1", 360, 1680, 675, 375},
+    {"lbl_Fname", -1, "GFXFrameX1", 1080, 1680, 5595, 495},
+    {"Cmd_Set", -1, "", 2100, 2880, 1575, 495},
+    {"Cmd_Can", -1, "", 3780, 2880, 1515, 495},
+    {"Pic_m", 0, "", 180, 2880, 1845, 780},
+    {"Pic_m", 1, "", 5400, 2880, 1845, 780},
+    {"lbl", 7, "", 2160, 3480, 2475, 195},
+};
+
+TEST(SettingsForm, PlacesSizesFontColoursAndTimerAsDesigned) {
+  FormDesign d = Design();
+  EXPECT_EQ(d.clientWidth, 7455);
+  EXPECT_EQ(d.clientHeight, 3990);
+  EXPECT_EQ(d.backColor, 0x00E0E0E0u);  // rgb(224, 224, 224)
+  EXPECT_EQ(d.border, BorderStyle::FixedDialog);
+  EXPECT_EQ(d.font.name, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(d.font.size, 9.75);
+  for (const Placed& p : kDesignTable) {
+    SCOPED_TRACE(::testing::Message() << p.name << " " << p.index);
+    const ControlDesign* c = Find(d, p.name, p.index);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->parent, p.parent);
+    EXPECT_EQ(c->left, p.left);
+    EXPECT_EQ(c->top, p.top);
+    EXPECT_EQ(c->height, p.height);
+    // Single-line texts may be wider than designed (room for a wider substitute font), never
+    // narrower.
+    const bool mayGrow = std::string(p.name) == "lbl" && p.index != 15;
+    if (p.width >= 0) {
+      if (mayGrow) {
+        EXPECT_GE(c->width, p.width);
+      } else {
+        EXPECT_EQ(c->width, p.width);
+      }
+    }
+    EXPECT_FALSE(c->font && *c->font != d.font) << "every text in the dialog's font";
+  }
+  // Shape 0 black, shape 1 white (Form_Load moves 1 out from under 0).
+  EXPECT_EQ(Find(d, "Sh", 0)->borderColor, 0x000000u);
+  EXPECT_EQ(Find(d, "Sh", 1)->borderColor, 0xFFFFFFu);
+  EXPECT_EQ(Find(d, "lbl", 15)->caption, "BGM");
+  EXPECT_EQ(Find(d, "lbl", 15)->alignment, Alignment::Center);
+  EXPECT_EQ(Find(d, "lbl", 14)->caption, "曲目をﾘﾋﾟｰﾄ");
+  EXPECT_EQ(Find(d, "lbl", 7)->caption, "Designed by zantho Ver.1.0.0");
+  const char* const sources[3] = {"なし", "音楽CD", "MP3、WAV"};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Find(d, "lbl_BGM", i)->caption, sources[i]);
+
+  const std::pair<const char*, const char*> buttons[] = {{"Cmd_File", "..."}, {"Cmd_Set", "設定"}, {"Cmd_Can", "ｷｬﾝｾﾙ"}};
+  for (const auto& [name, caption] : buttons) {
+    const ControlDesign* b = Find(d, name);
+    ASSERT_TRUE(b && b->saved);
+    EXPECT_EQ(b->saved->ReadString("Caption", ""), caption);
+    EXPECT_EQ(b->saved->ReadFont("Font", FontDesc{}), d.font) << name;
+  }
+  // The panel stores only its shadow depth of 7.
+  const ControlDesign* panel = Find(d, "GFXFrameX1");
+  ASSERT_TRUE(panel->saved);
+  EXPECT_EQ(panel->saved->Names(), std::vector<std::string>{"ShadowDepth"});
+  EXPECT_EQ(panel->saved->ReadInt16("ShadowDepth", 0), 7);
+
+  const ControlDesign* timer = Find(d, "Timer1");
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->interval, 100);
+  EXPECT_TRUE(timer->enabled);
 }
 
 TEST(SettingsForm, SourceRowsAreIndexedByMusicSource) {
