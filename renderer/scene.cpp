@@ -56,6 +56,8 @@ void DrawRing(float front) {
 
 }  // namespace
 
+const SceneState& CurrentScene() { return scene; }
+
 bool InitScene() {
     BenchRestartBegins();
     ResetSceneClocks(scene, frameClock.frameTime);

@@ -18,4 +18,8 @@ void RenderFrame();
 // Advances and draws; true when no tile was left in front of the viewer.
 bool DrawScene();
 
+struct SceneState;
+// The scene as the last frame left it, for tests that drive the frame with their own clock.
+const SceneState& CurrentScene();
+
 }  // namespace qv::renderer

@@ -327,12 +327,13 @@ TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
     Sleep(1500);
     EXPECT_TRUE(Running());
     EXPECT_TRUE(IsWindow(w));
-    // The cursor is hidden over the show (the platform reports it for the foreground window).
+    // The cursor is hidden over the show (the platform reports it for the foreground window,
+    // so the show must be in front for this to check anything).
+    ASSERT_EQ(GetForegroundWindow(), w) << "the show is not in front";
     CURSORINFO cursor = {};
     cursor.cbSize = sizeof cursor;
-    if (GetForegroundWindow() == w && GetCursorInfo(&cursor)) {
-        EXPECT_EQ(cursor.flags & CURSOR_SHOWING, 0u);
-    }
+    ASSERT_TRUE(GetCursorInfo(&cursor));
+    EXPECT_EQ(cursor.flags & CURSOR_SHOWING, 0u) << "the cursor shows over the show";
 
     Key(VK_ESCAPE);
     long code = WaitForExit(10000);
@@ -342,10 +343,8 @@ TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
         code = WaitForExit();
     }
     EXPECT_EQ(code, 0);
-    cursor = {};
-    cursor.cbSize = sizeof cursor;
-    ASSERT_TRUE(GetCursorInfo(&cursor));
-    EXPECT_NE(cursor.flags & CURSOR_SHOWING, 0u) << "cursor still hidden after the show";
+    // That the window's end shows the cursor again is checked in the renderer's own process
+    // (renderer_frame_tests): once this one has gone, the cursor shows whatever it did.
 }
 
 TEST_F(Renderer, EitherPictureMissingAtStartEndsAtOnceWithCodeZero) {

@@ -166,5 +166,48 @@ TEST_F(SceneDraw, FlyingTilesMatchSingleVertexCalls) {
     }
 }
 
+// Where OpenGL itself puts a tile's corners: translate to the tile, glRotated about its axis,
+// then the local corner, read back from the model-view matrix.
+TEST_F(SceneDraw, TilesTurnAsGlRotatedTurnsThem) {
+    static SceneState scene;
+    CrtRandom random;
+    SetUpGrid(scene, random);
+    const double hw = scene.tileHalfWidth, hh = scene.tileHalfHeight;
+    const double local[4][2] = {{-hw, -hh}, {-hw, hh}, {hw, hh}, {hw, -hh}};
+    int checked = 0;
+    for (int i = 0; i < kGridSize; i += 7)
+        for (int j = 3; j < kGridSize; j += 9)
+            for (double angle : {0.0, 17.0, 90.0, 200.5, 3333.3}) {
+                const double* axis = scene.tileSpinAxis[i][j];
+                const TileDraw d{i, j, scene.tilePosition[i][j][0], scene.tilePosition[i][j][1], -4.5, true, angle};
+                TileQuad q;
+                PlaceTileQuad(scene, d, &q);
+                glMatrixMode(GL_MODELVIEW);
+                glLoadIdentity();
+                glTranslated(d.x, d.y, d.z);
+                glRotated(angle, axis[0], axis[1], 0.0);
+                double m[16];  // column-major
+                glGetDoublev(GL_MODELVIEW_MATRIX, m);
+                for (int n = 0; n < 4; ++n)
+                    for (int r = 0; r < 3; ++r) {
+                        const double expected = m[r] * local[n][0] + m[4 + r] * local[n][1] + m[12 + r];
+                        ASSERT_NEAR(q.corner[n][r], expected, 1e-6)
+                            << "tile " << i << "," << j << " angle " << angle << " corner " << n << " axis "
+                            << axis[0] << "," << axis[1];
+                    }
+                // The normal (0, 0, -1) turned the same way.
+                for (int r = 0; r < 3; ++r) ASSERT_NEAR(q.normal[r], -m[8 + r], 1e-6);
+                ++checked;
+            }
+    glLoadIdentity();
+    EXPECT_GT(checked, 100);
+    // Axes with a clear y part take part, so a mirrored axis (x, -y) cannot pass.
+    int oblique = 0;
+    for (int i = 0; i < kGridSize; i += 7)
+        for (int j = 3; j < kGridSize; j += 9)
+            oblique += scene.tileSpinAxis[i][j][0] > 0.3 && scene.tileSpinAxis[i][j][1] > 0.3;
+    EXPECT_GT(oblique, 10);
+}
+
 }  // namespace
 }  // namespace qv::renderer

@@ -1,0 +1,268 @@
+// The renderer's own frame and scene code (InitScene, RenderFrame, the window procedure) in
+// this process, on a window of the renderer's own class, driven by a clock the test sets:
+// cycle length at two frame rates, restarts whose pictures fail, the OpenGL state the ring and
+// the shatter leave behind, and the pixels the ring adds.
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app_frame.h"
+#include "frame_state.h"
+#include "scene.h"
+#include "scene_model.h"
+
+namespace qv::renderer {
+namespace {
+
+constexpr int kSide = 64;  // window size: small, the scene is stretched to any shape
+constexpr std::int64_t kTicksPerSecond = 1'000'000;
+
+// A uniform 24-bit picture in the hand-off format.
+void WritePicture(const char* path, int side, unsigned char grey) {
+    const std::uint32_t row = (3u * side + 3u) / 4u * 4u, pixels = row * side;
+    std::vector<unsigned char> b(54 + pixels, grey);
+    auto put32 = [&](int at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) b[at + k] = static_cast<unsigned char>(v >> (8 * k));
+    };
+    std::fill(b.begin(), b.begin() + 54, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, side);
+    put32(22, side);
+    b[26] = 1;
+    b[28] = 24;
+    put32(34, pixels);
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(f, b.data(), static_cast<DWORD>(b.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+struct Rgb8 {
+    int r, g, b;
+};
+
+class SceneFrame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CreateDirectoryA("C:\\zantho_temp", nullptr);
+        WNDCLASSA wc = {};
+        wc.style = CS_OWNDC;
+        wc.lpfnWndProc = RendererWindowProc;  // its WM_CREATE makes the context current
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QvSceneFrameTest";
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, kSide, kSide, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+        suiteDc = GetDC(window);
+        suiteContext = wglGetCurrentContext();
+    }
+    void SetUp() override {
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(wglGetCurrentContext(), nullptr);
+        screenWidth = kSide;
+        screenHeight = kSide;
+        // The state a freshly started program has.
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glDepthMask(GL_TRUE);
+        WritePicture(kDesktopPicturePath, 32, 60);
+        WritePicture(kGlowPicturePath, 16, 0);
+    }
+    void TearDown() override {
+        DeleteFileA(kDesktopPicturePath);
+        DeleteFileA(kGlowPicturePath);
+    }
+
+    // The clock's zero, then the first set-up, as the program's start does.
+    static bool Start() {
+        frameClock = FrameClock{};
+        frameClock.Start(kTicksPerSecond, 0);
+        now = 0;
+        return InitScene();
+    }
+    // One frame, `seconds` after the previous one.
+    static void Frame(double seconds) {
+        now += static_cast<std::int64_t>(seconds * kTicksPerSecond + 0.5);
+        frameClock.Tick(now);
+        RenderFrame();
+        glFinish();
+    }
+    // Frames until the next restart; returns the restart frame's time (-1: none in 20 s).
+    static double RunToRestart(double fps) {
+        const double start = CurrentScene().sceneStartTime;
+        for (int n = 0; n < 20 * fps; ++n) {
+            Frame(1.0 / fps);
+            if (CurrentScene().sceneStartTime != start) return frameClock.frameTime;
+        }
+        return -1.0;
+    }
+    static void RunToShatter(double fps) {
+        for (int n = 0; n < 10 * fps && CurrentScene().shattering == 0; ++n) Frame(1.0 / fps);
+    }
+    static Rgb8 Centre() {
+        unsigned char p[4] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(kSide / 2, kSide / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return {p[0], p[1], p[2]};
+    }
+    static bool Enabled(GLenum what) { return glIsEnabled(what) == GL_TRUE; }
+    static bool DepthWrites() {
+        GLboolean mask = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+        return mask == GL_TRUE;
+    }
+
+    static inline HWND window = nullptr;
+    static inline HDC suiteDc = nullptr;
+    static inline HGLRC suiteContext = nullptr;
+    static inline std::int64_t now = 0;
+};
+
+TEST_F(SceneFrame, APaintBeforeTheSetUpDrawsNothingAndAFlatWindowKeepsAViewport) {
+    // The program turns rendering on only after its first set-up; a paint before that must
+    // neither tick the clock nor draw.
+    frameClock = FrameClock{};
+    frameClock.Start(kTicksPerSecond, 12345);
+    RendererWindowProc(window, WM_PAINT, 0, 0);
+    EXPECT_EQ(frameClock.perfNow, 12345);
+    EXPECT_EQ(frameClock.frameTime, 0.0f);
+
+    // A window shrunk to no height keeps a viewport one pixel high.
+    RendererWindowProc(window, WM_SIZE, 0, MAKELPARAM(200, 0));
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 200);
+    EXPECT_EQ(viewport[3], 1);
+    RendererWindowProc(window, WM_SIZE, 0, MAKELPARAM(kSide, kSide));
+    EXPECT_EQ(screenWidth, kSide);
+    EXPECT_EQ(screenHeight, kSide);
+}
+
+TEST_F(SceneFrame, TheWindowsEndShowsTheCursorAgain) {
+    const int hidden = ShowCursor(FALSE);  // as the program does at its start
+    HWND second = CreateWindowExA(0, "QvSceneFrameTest", "", WS_POPUP, 0, 0, 16, 16, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(second, nullptr);
+    DestroyWindow(second);
+    const int after = ShowCursor(FALSE);
+    ShowCursor(TRUE);  // back to the count this test found
+    EXPECT_EQ(after, hidden) << "the window's end did not show the cursor once";
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop is told to end";
+    wglMakeCurrent(suiteDc, suiteContext);  // the second window's end let go of the context
+}
+
+TEST_F(SceneFrame, ACycleLastsAboutSixPointNineSecondsAtTenAndAtTwoHundredFrames) {
+    double cycle[2] = {};
+    const double rates[2] = {10.0, 200.0};
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(rates[k]);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(CurrentScene().sceneStartTime, 0.0);
+        // The shatter begins on the first frame more than 3.5 s into the scene.
+        RunToShatter(rates[k]);
+        EXPECT_GT(frameClock.frameTime, 3.5f);
+        EXPECT_LE(frameClock.frameTime, 3.5f + 1.0f / rates[k] + 1e-4f);
+        cycle[k] = RunToRestart(rates[k]);
+        // The restart takes that frame's time as the new scene's zero, and starts a wave.
+        EXPECT_EQ(CurrentScene().sceneStartTime, static_cast<double>(frameClock.frameTime));
+        EXPECT_EQ(CurrentScene().shattering, 0);
+        EXPECT_EQ(CurrentScene().shatterStartTime, 0.0);
+    }
+    EXPECT_GT(cycle[0], 6.7);
+    EXPECT_LT(cycle[0], 7.1);
+    EXPECT_NEAR(cycle[0], cycle[1], 0.11);
+}
+
+TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
+    ASSERT_TRUE(Start());
+    RunToShatter(20);
+    Frame(0.05);
+    EXPECT_EQ(Centre().r, 60) << "the glow picture is black: textured, the ring adds nothing";
+
+    // The desktop picture is gone at the restart: the clocks and the phase are reset all the
+    // same, and the next cycle waves with the old grid, drawn untextured (white).
+    DeleteFileA(kDesktopPicturePath);
+    const double restart = RunToRestart(20);
+    ASSERT_GT(restart, 0.0);
+    EXPECT_EQ(CurrentScene().shattering, 0);
+    EXPECT_EQ(CurrentScene().sceneStartTime, restart);
+    Frame(0.05);
+    EXPECT_EQ(CurrentScene().shattering, 0);
+    for (int i = 0; i < kGridSize; i += 7)
+        for (int j = 0; j < kGridSize; j += 7) {
+            ASSERT_GE(CurrentScene().tilePosition[i][j][2], -6.0);
+            ASSERT_LT(CurrentScene().tilePosition[i][j][2], -5.6) << "the wave put every tile back";
+        }
+    const Rgb8 white = Centre();
+    EXPECT_EQ(white.r + white.g + white.b, 3 * 255);
+
+    // Next restart: the desktop loads again but the glow picture is gone: a grey grid again,
+    // and the ring shows untextured orange squares, which add up near the centre.
+    WritePicture(kDesktopPicturePath, 32, 60);
+    DeleteFileA(kGlowPicturePath);
+    ASSERT_GT(RunToRestart(20), 0.0);
+    Frame(0.05);
+    EXPECT_EQ(Centre().r, 60);
+    EXPECT_EQ(CurrentScene().shattering, 0);
+    RunToShatter(20);
+    const Rgb8 ring = Centre();
+    EXPECT_EQ(ring.r, 255);
+    EXPECT_GT(ring.g, 200);
+}
+
+TEST_F(SceneFrame, TheRingAddsItsGlowAndLeavesDepthTestingOnAfterTheFirstShatterFrame) {
+    WritePicture(kGlowPicturePath, 16, 20);  // one sprite adds about (19, 14, 4)
+    ASSERT_TRUE(Start());
+    for (int n = 0; n < 30; ++n) {
+        Frame(0.1);
+        ASSERT_EQ(CurrentScene().shattering, 0);
+        ASSERT_FALSE(Enabled(GL_DEPTH_TEST)) << "before the first shatter frame";
+        ASSERT_FALSE(Enabled(GL_BLEND));
+        ASSERT_TRUE(DepthWrites());
+    }
+    RunToShatter(10);
+    // The first shatter frame: its ring is drawn before depth testing starts; every sprite
+    // overlaps the centre and adds to the grey picture.
+    EXPECT_TRUE(Enabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(Enabled(GL_BLEND));
+    EXPECT_TRUE(DepthWrites());
+    GLint src = 0, dst = 0;
+    glGetIntegerv(GL_BLEND_SRC, &src);
+    glGetIntegerv(GL_BLEND_DST, &dst);
+    EXPECT_EQ(src, GL_SRC_ALPHA);
+    EXPECT_EQ(dst, GL_ONE);
+    Rgb8 c = Centre();
+    EXPECT_EQ(c.r, 255) << c.g << " " << c.b;
+    EXPECT_EQ(c.g, 255);
+    EXPECT_GT(c.b, 100) << "one sprite blended over would leave about 4";
+
+    // The second frame draws with depth testing on: sprites at one depth all add only while
+    // the ring leaves the depth buffer alone.
+    Frame(0.1);
+    c = Centre();
+    EXPECT_EQ(c.r, 255) << c.g << " " << c.b;
+    EXPECT_EQ(c.g, 255);
+    EXPECT_GT(c.b, 100) << "only one sprite was added";
+
+    // Depth testing stays on into the next cycle's wave.
+    ASSERT_GT(RunToRestart(10), 0.0);
+    Frame(0.1);
+    EXPECT_EQ(CurrentScene().shattering, 0);
+    EXPECT_TRUE(Enabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(Enabled(GL_BLEND));
+    EXPECT_TRUE(DepthWrites());
+}
+
+}  // namespace
+}  // namespace qv::renderer
