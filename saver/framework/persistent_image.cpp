@@ -151,6 +151,10 @@ bool WriteWholeFile(const std::string& utf8Path, const std::vector<std::uint8_t>
   // Written beside the target, then put in its place, so a failed write never leaves a
   // truncated file under the real name.
   const std::wstring path = Widen(utf8Path);
+  // A read-only file stays as it is, as a write in place would leave it: on some platforms
+  // the replacement below gets past the attribute.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   const std::wstring temp = path + L".~qv";
   HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

@@ -28,6 +28,25 @@ TEST_F(SaverShow, MusicFilePlaysDuringTheShowAndStopsWithIt) {
   }
 }
 
+TEST_F(SaverShow, MusicSourceValuesThatAreNoSourceGiveASilentShow) {
+  // A playable file is named, but the source is no number that fits: the show stays silent.
+  const std::string audio = WinePath(QV_SHOW_AUDIO);
+  const std::string played = audio + "\\played.raw";
+  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  for (const char* kind : {"99999999999", "abc", " 0"}) {
+    WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), kind, kIni);
+    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str(), "abc", kIni);
+    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), (audio + "\\tone.mp3").c_str(), kIni);
+    DeleteFileA(played.c_str());
+    auto saver = StartSaver(copies_.withRenderer, "/s");
+    ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << kind;
+    WaitUntil([] { return false; }, 2500);  // longer than the tone and a repeat check
+    const std::string sound = FileThere(played) ? ReadFileBytes(played) : std::string();
+    EXPECT_EQ(sound.find_first_not_of('\0'), std::string::npos) << kind << ": music played";
+    EndShow(*saver);
+  }
+}
+
 TEST_F(SaverShow, AudioCdWithoutADriveStillEndsWithTheRenderer) {
   CreateDirectoryA("C:\\zantho_temp", nullptr);
   WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 1", kIni);

@@ -63,7 +63,13 @@ TEST_F(SaverPreview, FormFillsThePaneAndClosingItEndsTheSaver) {
 }
 
 TEST_F(SaverPreview, HandlesThatNameNoWindowEndTheSaver) {
-  for (const char* args : {"/p 99999", "/p abc", "/p", "/p 99999999999999"}) {
+  // A handle that surely names no window: one that did, until a moment ago.
+  HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(gone, nullptr);
+  DestroyWindow(gone);
+  ASSERT_FALSE(IsWindow(gone));
+  const std::string goneArgs = "/p " + std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(gone)));
+  for (const std::string& args : {goneArgs, std::string("/p abc"), std::string("/p"), std::string("/p 99999999999999")}) {
     Process saver(copies_.withRenderer, args);
     EXPECT_TRUE(saver.WaitEnd(10000)) << args;
   }

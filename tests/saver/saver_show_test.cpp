@@ -139,7 +139,23 @@ TEST_F(SaverShow, BadSettingsValuesStillGiveAShow) {
   WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), garbage.c_str(), kIni);
   auto saver = StartSaver(copies_.withRenderer, "/s");
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
+  EXPECT_FALSE(MessageBoxText(saver->Id()).has_value());
   EndShow(*saver);
+  // The show reads the music keys but never writes them (that they give no music is checked
+  // where the sound can be heard, saver_music_test.cpp).
+  EXPECT_EQ(IniValue(ToAnsi("BGM区分")->c_str()), "99999999999");
+  EXPECT_EQ(IniValue(ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str()), "abc");
+}
+
+// True when the platform refuses to delete a read-only file (Wine run as root may not).
+bool ReadOnlyProtectsFromDeletion() {
+  const char probe[] = "C:\\zantho_temp\\qv_read_only_probe";
+  WriteFileBytes(probe, "x");
+  SetFileAttributesA(probe, FILE_ATTRIBUTE_READONLY);
+  const bool refused = !DeleteFileA(probe);
+  SetFileAttributesA(probe, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(probe);
+  return refused;
 }
 
 TEST_F(SaverShow, LockedOrReadOnlyPicturesDoNotStopTheShow) {
@@ -153,6 +169,11 @@ TEST_F(SaverShow, LockedOrReadOnlyPicturesDoNotStopTheShow) {
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
   CloseHandle(locked);
   EXPECT_TRUE(ReadFileBytes(kAlo1) == "stale") << "a locked picture cannot be replaced";
+  // The saver leaves a read-only picture as it is: it gets neither past the attribute nor rid of it.
+  EXPECT_NE(GetFileAttributesA(kAlo2) & FILE_ATTRIBUTE_READONLY, 0u);
+  if (ReadOnlyProtectsFromDeletion()) {
+    EXPECT_TRUE(ReadFileBytes(kAlo2) == "stale") << "a read-only picture was replaced";
+  }
   EndShow(*saver);
   SetFileAttributesA(kAlo2, FILE_ATTRIBUTE_NORMAL);
 }
