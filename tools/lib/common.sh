@@ -14,7 +14,8 @@ QV_PACKAGES=(
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
-qv_has_japanese_locale() { locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; }
+# (grep reads the whole list: with -q an early exit could fail the pipe under pipefail)
+qv_has_japanese_locale() { locale -a 2>/dev/null | grep -i '^ja_JP\.utf-\?8$' >/dev/null; }
 
 # Wine runs in the project's own prefix, with the Japanese ANSI code page (932) and a
 # sound device that needs no sound card.
