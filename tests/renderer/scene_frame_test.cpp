@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "alo_test_files.h"
 #include "app_frame.h"
 #include "frame_state.h"
 #include "scene.h"
@@ -24,22 +26,11 @@ constexpr std::int64_t kTicksPerSecond = 1'000'000;
 
 // A uniform 24-bit picture in the hand-off format.
 void WritePicture(const char* path, int side, unsigned char grey) {
-    const std::uint32_t row = (3u * side + 3u) / 4u * 4u, pixels = row * side;
-    std::vector<unsigned char> b(54 + pixels, grey);
-    auto put32 = [&](int at, std::uint32_t v) {
-        for (int k = 0; k < 4; ++k) b[at + k] = static_cast<unsigned char>(v >> (8 * k));
-    };
-    std::fill(b.begin(), b.begin() + 54, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, side);
-    put32(22, side);
-    b[26] = 1;
-    b[28] = 24;
-    put32(34, pixels);
+    test::AloSpec spec;
+    spec.width = side;
+    spec.height = side;
+    std::vector<std::uint8_t> b = test::MakeAlo(spec);
+    std::fill(b.begin() + spec.pixelOffset, b.end(), grey);
     HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
