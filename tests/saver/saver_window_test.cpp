@@ -138,6 +138,10 @@ bool AnyStartsWith(const std::vector<std::string>& lines, const std::string& pre
 
 class SaverWindow : public ::testing::Test {
  protected:
+  void SetUp() override {
+    // The cases stand in a window of that title for the renderer; another would keep them going.
+    ASSERT_EQ(FindWindowA(nullptr, "Quorvale_VC"), nullptr) << "a renderer window is left from elsewhere";
+  }
   CaseLog Run(const std::string& name) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
