@@ -518,5 +518,69 @@ TEST(ButtonLifecycle, SmallSizeIsRaisedAndTheButtonStillShowsItsState) {
   EXPECT_EQ(button.State(), StateFocused);
 }
 
+// Defaults a newly loaded button falls back on, and what a font change reports.
+TEST(ButtonDefaults, FontIsVerdanaEightPointQuarterNormalWesternAndFocusRectIsOn) {
+  const FontDesc f = ButtonDefaultFont();
+  EXPECT_EQ(f.name, "Verdana");
+  EXPECT_EQ(f.size, 8.25);
+  EXPECT_EQ(f.weight, 400);
+  EXPECT_EQ(f.charset, 0);
+  EXPECT_FALSE(f.italic || f.underline || f.strikethrough);
+
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(f);
+  button.OnLoad(PropertyBag{});
+  EXPECT_TRUE(button.FocusRect());
+  FontDesc big = f;
+  big.size = 12;
+  host.changed.clear();
+  button.SetFont(big);
+  EXPECT_EQ(host.drawingFont, big);
+  EXPECT_EQ(host.changed, std::vector<std::string>{"Font"});
+}
+
+TEST_F(ButtonInput, MouseReleasedOutsideWhileSpaceHeldShowsTheFocus) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  button.OnMouseDown(1, 0, 10, 10);
+  MoveOut();  // ignored while the space bar is held
+  EXPECT_EQ(button.State(), StatePressed);
+  button.OnMouseUp(1, 0, -5, 10);
+  EXPECT_EQ(button.State(), StateFocused);
+}
+
+TEST_F(ButtonInput, ReactivatedFormShowsTheFocusedOrDefaultButtonAgain) {
+  Activate();
+  button.OnGotFocus();
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnFormActivation(true);
+  EXPECT_EQ(button.State(), StateFocused);
+
+  button.OnLostFocus();
+  host.ambientDefault = true;
+  button.OnAmbientChanged("DisplayAsDefault");
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnFormActivation(true);
+  EXPECT_EQ(button.State(), StateFocused);
+}
+
+TEST_F(ButtonInput, SpaceReleasedUnderTheMouseShowsHot) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  EXPECT_EQ(button.State(), StatePressed);
+  Events();
+  button.OnKeyUp(32);
+  EXPECT_EQ(button.State(), StateHot);
+  EXPECT_EQ(Events(), std::vector<std::string>{"Click"});
+}
+
 }  // namespace
 }  // namespace qv::controls

@@ -25,3 +25,7 @@ int Sum(const std::vector<int>& values, int&& extra, const char* name) {
 }
 
 }  // namespace sample
+
+namespace {
+Pair* spare = nullptr;  // a declaration, not a statement to remove
+}
