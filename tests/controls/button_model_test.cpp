@@ -570,6 +570,30 @@ TEST_F(ButtonInput, ReactivatedFormShowsTheFocusedOrDefaultButtonAgain) {
   EXPECT_EQ(button.State(), StateFocused);
 }
 
+TEST_F(ButtonInput, LeavingAFocusedButtonOnAnInactiveFormDrawsNothing) {
+  Activate();
+  button.OnGotFocus();
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  MoveIn();  // no drawing while the form is inactive
+  Reset();
+  button.OnMouseLeave();
+  EXPECT_TRUE(host.drawn.empty());
+  EXPECT_EQ(button.State(), StateNormal);
+}
+
+TEST_F(ButtonInput, TheDefaultButtonLosingTheFocusMidSpaceShowsAsDefault) {
+  Activate();
+  host.ambientDefault = true;
+  button.OnAmbientChanged("DisplayAsDefault");
+  button.OnGotFocus();
+  button.OnKeyDown(32);
+  ASSERT_EQ(button.State(), StatePressed);
+  button.OnLostFocus();
+  EXPECT_EQ(button.State(), StateFocused);
+  EXPECT_FALSE(button.Pressed());
+}
+
 TEST_F(ButtonInput, SpaceReleasedUnderTheMouseShowsHot) {
   Activate();
   button.OnGotFocus();

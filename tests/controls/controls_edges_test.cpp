@@ -12,7 +12,6 @@
 namespace qv::controls {
 namespace {
 
-using testing::Hex;
 using testing::RecordingButtonCanvas;
 
 // A palette whose every entry is its own colour, so the picture shows which entry went where.
@@ -94,41 +93,6 @@ TEST(ButtonPicture, DisabledAndPressedStatesAreFlatFaces) {
   EXPECT_EQ(Picture(StatePressed, 12, 7), pressed);
   // A state outside the five draws as the normal button.
   EXPECT_EQ(Picture(7, 12, 9), Picture(StateNormal, 12, 9));
-}
-
-TEST(ButtonPicture, PaletteIsTheWrittenTable) {
-  const ButtonPalette& p = StandardButtonPalette();
-  struct Row {
-    const char* name;
-    const ButtonPalette::Row& row;
-    bool flatStatesUsed;  // states 0 and 4 draw flat faces, so most rows skip them
-    Colour expected[5];
-  };
-  const Colour blue = Rgb(0, 60, 116);
-  const Row rows[] = {
-      {"outer border", p.outerBorder, true, {Rgb(201, 199, 186), blue, blue, blue, blue}},
-      {"top line 1", p.topLine1, false, {0, Rgb(255, 255, 255), Rgb(206, 231, 255), Rgb(255, 243, 206), 0}},
-      {"top line 2", p.topLine2, false, {0, Rgb(254, 254, 254), Rgb(189, 215, 247), Rgb(255, 219, 140), 0}},
-      {"bottom line 2", p.bottomLine2, false, {0, Rgb(226, 223, 214), Rgb(140, 174, 231), Rgb(255, 178, 49), 0}},
-      {"bottom line 1", p.bottomLine1, false, {0, Rgb(214, 208, 197), Rgb(107, 130, 239), Rgb(230, 150, 0), 0}},
-      {"corner outer", p.cornerOuter, true,
-       {Rgb(196, 177, 140), Rgb(33, 85, 132), Rgb(33, 85, 132), Rgb(33, 85, 132), Rgb(33, 85, 132)}},
-      {"corner edge", p.cornerEdge, true,
-       {Rgb(206, 199, 189), Rgb(123, 150, 173), Rgb(123, 150, 173), Rgb(123, 150, 173), Rgb(123, 150, 173)}},
-      {"corner inner", p.cornerInner, true,
-       {Rgb(196, 177, 140), Rgb(82, 125, 165), Rgb(82, 125, 165), Rgb(82, 125, 165), Rgb(82, 125, 165)}},
-      {"ring top", p.ringTop, false, {0, Rgb(252, 252, 251), Rgb(189, 211, 247), Rgb(225, 223, 156), 0}},
-      {"ring bottom", p.ringBottom, false, {0, Rgb(236, 235, 230), Rgb(140, 174, 231), Rgb(255, 182, 48), 0}},
-  };
-  for (const Row& r : rows)
-    for (int s = 0; s < kButtonStateCount; ++s)
-      if (r.flatStatesUsed || (s != StateDisabled && s != StatePressed))
-        EXPECT_EQ(Hex(r.row[s]), Hex(r.expected[s])) << r.name << ", state " << s;
-  EXPECT_EQ(Hex(kFaceTop), Hex(Rgb(252, 252, 251)));
-  EXPECT_EQ(Hex(kFaceBottom), Hex(Rgb(236, 235, 230)));
-  EXPECT_EQ(Hex(kDisabledFace), Hex(Rgb(245, 244, 234)));
-  EXPECT_EQ(Hex(kPressedFace), Hex(Rgb(231, 227, 222)));
-  EXPECT_EQ(Hex(kDisabledText), Hex(Rgb(161, 161, 146)));
 }
 
 TEST(AccessKeyOf, TakesTheWholeCharacterForEveryLeadByte) {

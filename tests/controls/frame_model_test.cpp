@@ -313,6 +313,11 @@ TEST(SmoothShadowCorners, ADeepShadowOnAShortControlReachesItsLastRowAndColumn) 
   EXPECT_FALSE(set(13, 19));
 }
 
+TEST(ColourMath, TwipsToPixelsTakesScalesBelowOneTwipPerPixel) {
+  EXPECT_EQ(TwipsToPixels(10, 0.5), 20);
+  EXPECT_EQ(TwipsToPixels(10, 1), 10);
+}
+
 TEST(SmoothShadowCorners, NeighbourSumOfTwoRoundsDownToZeroInEveryChannel) {
   RecordingFrameCanvas canvas(3, 3);
   canvas.pixels.FillAll(Rgb(0, 0, 0));
