@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,19 @@ TEST(SceneEdges, EachRippleRisesOnItsOwnScheduleAlsoInALaterCycle) {
                 << "tile " << t[0] << "," << t[1] << " at " << tau << " s";
         }
     }
+}
+
+TEST(SceneEdges, AWaveFrameChangesOnlyTheHeights) {
+    auto scene = FreshGrid();
+    const auto before = std::make_unique<SceneState>(*scene);
+    ComputeWaveHeights(*scene, 1.5f);
+    EXPECT_EQ(0, std::memcmp(scene->tileTexCoord, before->tileTexCoord, sizeof scene->tileTexCoord));
+    EXPECT_EQ(0, std::memcmp(scene->tileSpinAxis, before->tileSpinAxis, sizeof scene->tileSpinAxis));
+    for (int i = 0; i < kGridSize; ++i)
+        for (int j = 0; j < kGridSize; ++j) {
+            ASSERT_EQ(scene->tilePosition[i][j][0], before->tilePosition[i][j][0]);
+            ASSERT_EQ(scene->tilePosition[i][j][1], before->tilePosition[i][j][1]);
+        }
 }
 
 TEST(SceneEdges, ATileExactlyAtTheViewerIsGoneAndDrawsCarryTheTilesPlace) {
