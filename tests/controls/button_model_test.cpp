@@ -531,8 +531,13 @@ TEST(ButtonDefaults, FontIsVerdanaEightPointQuarterNormalWesternAndFocusRectIsOn
   ButtonModel button{host};
   host.model = &button;
   button.OnCreate(f);
+  button.SetForeColor(Rgb(1, 2, 3));
   button.OnLoad(PropertyBag{});
   EXPECT_TRUE(button.FocusRect());
+  EXPECT_EQ(button.ForeColor(), 0u);
+  EXPECT_EQ(button.Caption(), "&OK");
+  EXPECT_TRUE(button.Enabled());
+  EXPECT_TRUE(host.canvas.Has("caption '&OK'"));  // the load ends with a drawing
   FontDesc big = f;
   big.size = 12;
   host.changed.clear();
@@ -592,6 +597,31 @@ TEST_F(ButtonInput, TheDefaultButtonLosingTheFocusMidSpaceShowsAsDefault) {
   button.OnLostFocus();
   EXPECT_EQ(button.State(), StateFocused);
   EXPECT_FALSE(button.Pressed());
+}
+
+TEST_F(ButtonInput, DeactivationForgetsAHeldSpace) {
+  Activate();
+  button.OnGotFocus();
+  button.OnKeyDown(32);
+  ASSERT_TRUE(button.SpaceDown());
+  button.OnFormActivation(false);
+  EXPECT_FALSE(button.SpaceDown());
+  EXPECT_FALSE(button.Pressed());
+}
+
+TEST(ButtonLifecycle, AButtonTooNarrowButHighEnoughIsDrawnOnceAtItsNewWidth) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(ButtonDefaultFont());
+  button.OnLoad(PropertyBag{});
+  host.widthTw = 45;
+  host.drawn.clear();
+  host.canvas.ops.clear();
+  button.OnResize();
+  EXPECT_EQ(host.widthTw, 100);
+  EXPECT_EQ(host.drawn.size(), 1u);
+  EXPECT_TRUE(host.canvas.Has("region 0,0-7,26 3x3"));
 }
 
 TEST_F(ButtonInput, SpaceReleasedUnderTheMouseShowsHot) {

@@ -7,6 +7,7 @@
 
 #include "controls/access_key.h"
 #include "controls/button_drawing.h"
+#include "controls/subclass_table.h"
 #include "recording_canvas.h"
 
 namespace qv::controls {
@@ -95,7 +96,14 @@ TEST(ButtonPicture, DisabledAndPressedStatesAreFlatFaces) {
   EXPECT_EQ(Picture(7, 12, 9), Picture(StateNormal, 12, 9));
 }
 
+TEST(ButtonPicture, AGradientOneRowHighPaintsBothItsRows) {
+  RecordingButtonCanvas canvas(4, 4);
+  DrawGradient(canvas, {0, 1, 4, 2}, Rgb(10, 10, 10), Rgb(20, 20, 20));
+  EXPECT_EQ(canvas.ops, (std::vector<std::string>{"line 0,2-4,2 141414", "line 0,1-4,1 0A0A0A"}));
+}
+
 TEST(AccessKeyOf, TakesTheWholeCharacterForEveryLeadByte) {
+  EXPECT_EQ(AccessKeyOf("&\xC0\x80x"), "\xC0\x80");                       // first two-byte lead
   EXPECT_EQ(AccessKeyOf("&\xC3\xA9t\xC3\xA9"), "\xC3\xA9");               // two bytes
   EXPECT_EQ(AccessKeyOf("&\xDF\xBFx"), "\xDF\xBF");                       // last two-byte lead
   EXPECT_EQ(AccessKeyOf("&\xE0\xA4\x85x"), "\xE0\xA4\x85");               // first three-byte lead
@@ -105,6 +113,14 @@ TEST(AccessKeyOf, TakesTheWholeCharacterForEveryLeadByte) {
   EXPECT_EQ(AccessKeyOf("&\xF8xyz"), "\xF8");                             // no lead: one byte
   EXPECT_EQ(AccessKeyOf("&\xFFxyz"), "\xFF");
   EXPECT_EQ(AccessKeyOf("&\x80xyz"), "\x80");                             // stray continuation
+}
+
+TEST(SubclassTableEdges, AFreedEntryIsNoWindowInUseAndWindowOneIs) {
+  SubclassTable t;
+  t.Take(1);
+  t.Take(2);
+  t.Free(2);
+  EXPECT_EQ(t.Windows(), std::vector<std::uintptr_t>{1});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The module's state before any music call, and a device that throws in the middle of a poll.
 #include <stdexcept>
 
+#include "mci_text.h"
 #include "music_test_fixture.h"
 
 namespace qv::test {
@@ -29,6 +30,12 @@ TEST(MusicState, WithoutAPlatformEveryCallFailsAsOnAMachineWithoutMediaDevices) 
   LastApiResult = 5;
   WavPlay();  // no wave device: nothing is played and nothing recorded
   EXPECT_EQ(LastApiResult, 5);
+}
+
+TEST(MusicState, RepliesWithEveryDigitReadAsNumbers) {
+  EXPECT_EQ(ReplyAsNumber("9"), 9.0);
+  EXPECT_EQ(ReplyAsNumber("0.9"), 0.9);
+  EXPECT_EQ(ReplyAsNumber("1234567890"), 1234567890.0);
 }
 
 // A platform whose every command throws, as a failing conversion or allocation would.

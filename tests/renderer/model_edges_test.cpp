@@ -10,6 +10,7 @@
 
 #include "alo_format.h"
 #include "alo_test_files.h"
+#include "frame_clock.h"
 #include "scene_model.h"
 
 namespace qv::renderer {
@@ -101,6 +102,15 @@ TEST(SceneEdges, ARestingTileFacesTheViewer) {
     EXPECT_EQ(q.normal[0], 0.0);
     EXPECT_EQ(q.normal[1], 0.0);
     EXPECT_EQ(q.normal[2], -1.0);
+}
+
+TEST(ClockEdges, TheClockKeepsTheCounterOfItsLastFrame) {
+    FrameClock clock;
+    clock.Start(1000, 70);
+    EXPECT_EQ(clock.perfNow, 70);
+    clock.Tick(1070);
+    EXPECT_EQ(clock.perfNow, 1070);
+    EXPECT_EQ(clock.frameTime, 1.0f);
 }
 
 using test::AloSpec;

@@ -32,6 +32,11 @@ TEST(RulesEdges, EveryExponentLetterReadsAlsoTheOldDoubleOnes) {
   EXPECT_EQ(ReadLeadingNumber("2d3x"), 2000.0);
 }
 
+TEST(RulesEdges, ScreenPixelsKeepTheLowestSixteenBitValue) {
+  EXPECT_EQ(ScreenPixels(-32768.0 * 15, 15), -32768);
+  EXPECT_FALSE(ScreenPixels(-32769.0 * 15, 15));
+}
+
 TEST(RulesEdges, PaneTwipsKeepBothSixteenBitLimitsAndNothingPast) {
   EXPECT_EQ(PixelTwips(32767, 1), 32767);
   EXPECT_FALSE(PixelTwips(16384, 2));   // 32768
