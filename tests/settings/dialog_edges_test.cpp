@@ -13,6 +13,12 @@ TEST(RepeatTrackEdges, AFullWidthBlankSeparatesDigitsAndAFullWidthLetterIsNoExpo
   EXPECT_EQ(RepeatTrackFromText("＋９"), 9);    // the first and last of the mapped range
 }
 
+TEST(RepeatTrackEdges, OnlyTheFullWidthLeadMakesADigit) {
+  // U+3F11 is E3 BC 91: the last two bytes are those of a full-width "1".
+  EXPECT_EQ(RepeatTrackFromText("\xE3\xBC\x91"), 0);
+  EXPECT_EQ(RepeatTrackFromText("\xEF\xBC\x91"), 1);
+}
+
 TEST(RepeatTrackEdges, ExponentsCarryTheirOwnSign) {
   EXPECT_EQ(RepeatTrackFromText("1e+1"), 10);
   EXPECT_EQ(RepeatTrackFromText("25e-1"), 2);  // 2.5, half to even
