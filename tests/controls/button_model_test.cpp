@@ -599,6 +599,18 @@ TEST_F(ButtonInput, TheDefaultButtonLosingTheFocusMidSpaceShowsAsDefault) {
   EXPECT_FALSE(button.Pressed());
 }
 
+TEST(ButtonLifecycle, ADisabledButtonIsDrawnWhenItsPropertiesAreLoaded) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(ButtonDefaultFont());
+  PropertyBag saved;
+  saved.Put("Enabled", false);
+  button.OnLoad(saved);
+  EXPECT_EQ(button.State(), StateDisabled);
+  EXPECT_TRUE(host.canvas.Has("caption '&OK' 3,3-77,22 92A1A1"));
+}
+
 TEST_F(ButtonInput, DeactivationForgetsAHeldSpace) {
   Activate();
   button.OnGotFocus();
