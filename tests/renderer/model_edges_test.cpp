@@ -24,6 +24,23 @@ std::unique_ptr<SceneState> FreshGrid() {
     return scene;
 }
 
+TEST(SceneEdges, TwoZeroDrawsGiveATileTheDiagonalAxisWithoutAnExtraDraw) {
+    // From this state the next two draws are both 0 (found by stepping the generator back
+    // from a state whose bits 16..30 are clear).
+    const std::uint32_t state = 0xC9C502CEu;
+    CrtRandom probe(state);
+    ASSERT_EQ(probe.Next(), 0);
+    ASSERT_EQ(probe.Next(), 0);
+    const int rateDraw = probe.Next();
+
+    auto scene = std::make_unique<SceneState>();
+    CrtRandom random(state);
+    SetUpGrid(*scene, random);
+    EXPECT_DOUBLE_EQ(scene->tileSpinAxis[0][0][0], std::sqrt(0.5));
+    EXPECT_DOUBLE_EQ(scene->tileSpinAxis[0][0][1], std::sqrt(0.5));
+    EXPECT_DOUBLE_EQ(scene->tileSpinRate[0][0], rateDraw / 32768.0 * 20.0 + 50.0);
+}
+
 TEST(SceneEdges, ResettingTheClocksEndsAShatterInProgress) {
     auto scene = FreshGrid();
     scene->shattering = 1;
@@ -93,6 +110,20 @@ TEST(SceneEdges, ATileExactlyAtTheViewerIsGoneAndDrawsCarryTheTilesPlace) {
     EXPECT_EQ(last.j, 49);
     EXPECT_DOUBLE_EQ(last.x, 2.45);
     EXPECT_DOUBLE_EQ(last.y, 2.45);
+}
+
+TEST(SceneEdges, ASpinningTileTurnsByClockTimesRateTimesTenAndFliesBySpeedTimesDelta) {
+    auto scene = FreshGrid();
+    scene->shattering = 1;
+    auto draws = std::make_unique<TileDraw[]>(kTileCount);
+    // A front past every tile: all spin this frame.
+    ASSERT_EQ(AdvanceShatter(*scene, 4.0f, 0.25f, 10.0f, draws.get()), kTileCount);
+    for (int n : {0, 1234, kTileCount - 1}) {
+        const TileDraw& d = draws[n];
+        ASSERT_TRUE(d.spinning);
+        EXPECT_DOUBLE_EQ(d.angleDegrees, 4.0 * scene->tileSpinRate[d.i][d.j] * 10.0);
+        EXPECT_DOUBLE_EQ(scene->tilePosition[d.i][d.j][2], -6.0 + 0.25 * 3.0);
+    }
 }
 
 TEST(SceneEdges, ARestingTileFacesTheViewer) {
