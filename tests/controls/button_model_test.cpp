@@ -611,6 +611,13 @@ TEST(ButtonLifecycle, ADisabledButtonIsDrawnWhenItsPropertiesAreLoaded) {
   EXPECT_TRUE(host.canvas.Has("caption '&OK' 3,3-77,22 92A1A1"));
 }
 
+TEST_F(ButtonInput, FocusArrivingUnderTheMouseOnAnInactiveFormShowsHot) {
+  MoveIn();  // the form is not active: nothing drawn
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnGotFocus();
+  EXPECT_EQ(button.State(), StateHot);
+}
+
 TEST_F(ButtonInput, DeactivationForgetsAHeldSpace) {
   Activate();
   button.OnGotFocus();

@@ -123,5 +123,13 @@ TEST(SubclassTableEdges, AFreedEntryIsNoWindowInUseAndWindowOneIs) {
   EXPECT_EQ(t.Windows(), std::vector<std::uintptr_t>{1});
 }
 
+TEST(SubclassTableEdges, AMessageForBeforeOnlyStaysOutOfTheAfterSet) {
+  SubclassTable t;
+  t.Take(5);
+  t.AddMsg(5, 0x20, kMsgBefore);
+  EXPECT_TRUE(t.Find(5)->after.empty());
+  EXPECT_EQ(t.Find(5)->before, std::set<unsigned>{0x20});
+}
+
 }  // namespace
 }  // namespace qv::controls

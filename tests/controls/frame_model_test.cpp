@@ -311,6 +311,14 @@ TEST(SmoothShadowCorners, ADeepShadowOnAShortControlReachesItsLastRowAndColumn) 
   EXPECT_TRUE(set(15, 19));
   EXPECT_TRUE(set(19, 15));
   EXPECT_FALSE(set(13, 19));
+
+  // CD = 15 starts the lower right region above and left of the image: it is cut to the
+  // first row and column, which it keeps.
+  canvas.Clear();
+  canvas.setPixels.clear();
+  SmoothShadowCorners(canvas, 20, 20, 2, 15, 0);
+  EXPECT_TRUE(set(5, 0));
+  EXPECT_TRUE(set(0, 5));
 }
 
 TEST(ColourMath, TwipsToPixelsTakesScalesBelowOneTwipPerPixel) {
