@@ -64,9 +64,20 @@ class CodePage : public SaverShow {
   // A show with the settings as they are: the music reaches the sound device and repeats.
   void ExpectMusicDuringShow(const std::string& what) {
     const std::string played = WinePath(QV_SHOW_AUDIO) + "\\played.raw";
-    DeleteFileA(played.c_str());
-    auto saver = StartSaver(copies_.withRenderer, "/s");
-    ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << what;
+    std::unique_ptr<Process> saver;
+    // A saver whose first renderer watch comes before the renderer's window ends the show at
+    // once, by design; such a start tells nothing about the music, so it is tried again.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+      DeleteFileA(played.c_str());
+      saver = StartSaver(copies_.withRenderer, "/s");
+      ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << what;
+      WaitUntil([] { return false; }, 700);
+      if (saver->Running()) break;
+      std::printf("attempt %d: the saver ended before the renderer's window came\n", attempt);
+      PostMessageA(Renderer(), WM_KEYDOWN, VK_ESCAPE, 0);
+      ASSERT_TRUE(WaitUntil([] { return Renderer() == nullptr; }, 10000));
+      WaitUntil([] { return false; }, 1500);
+    }
     EXPECT_TRUE(WaitUntil([&] { return FileSize(played) > 44100 * 4 * 2; }, 20000)) << what << " played too little";
     EXPECT_NE(ReadFileBytes(played).find_first_not_of('\0'), std::string::npos) << what << " played only silence";
     EndShow(*saver);
@@ -102,13 +113,13 @@ class CodePage : public SaverShow {
 };
 
 TEST_F(CodePage, AFileAJapaneseSystemWroteIsShownAndPlayed) {
-  const std::string wav = Tone("tone.wav", "tone.WAV");
-  WriteFileBytes(kIni, JapaneseSystemsFile(" 2", wav));
+  const std::string mp3 = Tone("tone.mp3", "tone.MP3");
+  WriteFileBytes(kIni, JapaneseSystemsFile(" 2", mp3));
   ExpectDialogShowsAFile();
-  ExpectMusicDuringShow("the Japanese system's WAV");
+  ExpectMusicDuringShow("the Japanese system's MP3");
   const std::string bytes = ReadFileBytes(kIni);
   ExpectOneSpellingOfEachKey(bytes);
-  EXPECT_EQ(FindIniValue(bytes, "Settings", kFile), wav);
+  EXPECT_EQ(FindIniValue(bytes, "Settings", kFile), mp3);
 }
 
 TEST_F(CodePage, WhatTheDialogSavesIsReadBackAndPlays) {
