@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "display_pacing.h"
 #include "image_texture.h"
 #include "scene.h"
 #include "scene_draw.h"
@@ -92,6 +93,7 @@ void WriteResults() {
                  restartMax);
     std::fprintf(f, "longest %.6f\n", longestFrame);
     std::fprintf(f, "median_frame %.6f\nmedian_wave %.6f\n", MedianFrame(false), MedianFrame(true));
+    std::fprintf(f, "pacing %d %d\n", PacingRefreshRate(), PacingBySwap() ? 1 : 0);
     std::fclose(f);
 }
 

@@ -10,6 +10,7 @@ namespace {
 using SwapIntervalFunction = BOOL(WINAPI*)(int);
 
 bool paced = false;
+int refreshRate = 0;
 bool timerResolutionSet = false;
 LONGLONG counterFrequency = 1;
 FramePacer pacer(1);
@@ -38,7 +39,8 @@ void StartFramePacing(bool pace, LONGLONG frequency) {
         SetSwapInterval(0);
         return;
     }
-    const std::int64_t period = RefreshPeriodTicks(counterFrequency, DisplayRefreshRate());
+    refreshRate = DisplayRefreshRate();
+    const std::int64_t period = RefreshPeriodTicks(counterFrequency, refreshRate);
     pacer = FramePacer(period);
     swapCheck = SwapPacingCheck(period);
     if (!SetSwapInterval(1)) swapCheck.Distrust();
@@ -62,6 +64,10 @@ bool NextFrameDue() {
                                 MWMO_INPUTAVAILABLE);
     return false;
 }
+
+int PacingRefreshRate() { return refreshRate; }
+
+bool PacingBySwap() { return paced && swapCheck.Trusted(); }
 
 void StopFramePacing() {
     if (timerResolutionSet) timeEndPeriod(1);

@@ -16,4 +16,9 @@ void PacingFrameStarted(LONGLONG now);
 bool NextFrameDue();
 void StopFramePacing();
 
+// What the pacing chose, for the bench's report: the refresh rate in use, and whether the
+// swap interval is (still) trusted to do the waiting.
+int PacingRefreshRate();
+bool PacingBySwap();
+
 }  // namespace qv::renderer
