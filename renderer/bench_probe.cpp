@@ -48,6 +48,9 @@ bool frameWave[kMaxFrames];
 long framesKept = 0;
 SceneState flatMesh;
 bool flatMeshReady = false;
+// Frames presented in each whole second of the run: the busiest shows what pacing allows.
+constexpr int kMaxSeconds = 4096;
+int framesInSecond[kMaxSeconds];
 LONGLONG lastAnyFrameCount = 0;  // not reset by a restart: the longest frame includes it
 double longestFrame = 0.0;
 bool markedScene = false, markedFrame = false;
@@ -94,6 +97,9 @@ void WriteResults() {
     std::fprintf(f, "longest %.6f\n", longestFrame);
     std::fprintf(f, "median_frame %.6f\nmedian_wave %.6f\n", MedianFrame(false), MedianFrame(true));
     std::fprintf(f, "pacing %d %d\n", PacingRefreshRate(), PacingBySwap() ? 1 : 0);
+    int busiest = 0;
+    for (int n : framesInSecond) busiest = n > busiest ? n : busiest;
+    std::fprintf(f, "busiest_second %d\n", busiest);
     std::fclose(f);
 }
 
@@ -140,6 +146,8 @@ void BenchFramePhase(bool shattering) { phaseShatter = shattering; }
 void BenchFrameDone(HWND window) {
     const LONGLONG now = Now();
     if (!markedFrame) Mark("first_frame", now), markedFrame = true;
+    const LONGLONG second = static_cast<LONGLONG>((now - startCount) / frequency);
+    if (second >= 0 && second < kMaxSeconds) framesInSecond[second] += 1;
     if (lastAnyFrameCount != 0 && (now - lastAnyFrameCount) / frequency > longestFrame)
         longestFrame = (now - lastAnyFrameCount) / frequency;
     lastAnyFrameCount = now;

@@ -25,7 +25,7 @@ std::int64_t FramePacer::TicksUntilDue(std::int64_t now) const {
 }
 
 void FramePacer::FrameStarted(std::int64_t now) {
-    if (!started_ || now - due_ >= period_) {
+    if (!started_ || now - due_ > kCatchUpPeriods * period_) {
         due_ = now + period_;
     } else {
         due_ += period_;

@@ -17,10 +17,14 @@ std::int64_t RefreshPeriodTicks(std::int64_t frequency, int refreshRate);
 std::uint32_t TicksToWaitMs(std::int64_t ticks, std::int64_t frequency);
 
 // Frame starts on a grid of one period: each frame is due one period after the previous was
-// due, so the rate averages the refresh rate however the waits round. A frame more than a
-// period late starts the grid again from itself instead of catching up with a burst.
+// due, so the rate averages the refresh rate however the waits round or however late a busy
+// machine wakes the renderer: frames that fell behind follow each other without a wait until
+// they are back on the grid. A frame more than kCatchUpPeriods late (a restart, a stall)
+// starts the grid again from itself instead of catching up with a long burst.
 class FramePacer {
 public:
+    static constexpr int kCatchUpPeriods = 4;
+
     explicit FramePacer(std::int64_t periodTicks) : period_(periodTicks > 0 ? periodTicks : 1) {}
 
     // Ticks to wait before the next frame may start; 0 when it may start now.

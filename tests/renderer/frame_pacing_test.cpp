@@ -73,17 +73,41 @@ TEST(FramePacing, FastFramesAreHeldToTheRefreshRate) {
     EXPECT_LE(frames, 101);
 }
 
-// After a long frame (a restart, a stall) the grid starts again: no burst of frames to catch up.
+// A busy machine that wakes the renderer a period and more too late: the frames that fell
+// behind follow each other at once, and the rate still averages the refresh rate.
+TEST(FramePacing, WakingLateByMoreThanAPeriodKeepsTheAverageRate) {
+    const std::int64_t period = 1000;
+    FramePacer pacer(period);
+    std::int64_t now = 0;
+    int frames = 0;
+    while (now < 100 * period) {
+        const std::int64_t wait = pacer.TicksUntilDue(now);
+        if (wait > 0) now += wait + 1300;  // every wait ends 1.3 periods late
+        pacer.FrameStarted(now);
+        ++frames;
+        now += 200;
+    }
+    EXPECT_GE(frames, 98);
+    EXPECT_LE(frames, 101);
+}
+
+// After a long frame (a restart, a stall) the grid starts again: no long burst to catch up.
 TEST(FramePacing, AStallDoesNotLeadToABurst) {
     FramePacer pacer(1000);
     pacer.FrameStarted(0);
     pacer.FrameStarted(1000);
-    pacer.FrameStarted(9000);  // eight periods late
-    EXPECT_EQ(pacer.TicksUntilDue(9000), 1000);
-    EXPECT_EQ(pacer.TicksUntilDue(9500), 500);
-    // Less than a period late still keeps the grid.
-    pacer.FrameStarted(10900);
-    EXPECT_EQ(pacer.TicksUntilDue(10900), 100);
+    pacer.FrameStarted(7000);  // six periods late
+    EXPECT_EQ(pacer.TicksUntilDue(7000), 1000);
+    EXPECT_EQ(pacer.TicksUntilDue(7500), 500);
+    // Up to four periods late keeps the grid: the next frame is due at once.
+    pacer.FrameStarted(8000);
+    pacer.FrameStarted(12000);  // due at 9000: three periods late
+    EXPECT_EQ(pacer.TicksUntilDue(12000), 0);
+    pacer.FrameStarted(12000);
+    EXPECT_EQ(pacer.TicksUntilDue(12000), 0);
+    pacer.FrameStarted(12000);
+    pacer.FrameStarted(12000);
+    EXPECT_EQ(pacer.TicksUntilDue(12000), 1000) << "back on the grid";
 }
 
 TEST(FramePacing, SwapIsTrustedWhileFramesComeAtTheRefreshOrSlower) {
