@@ -50,7 +50,10 @@ void StartFramePacing(bool pace, LONGLONG frequency) {
 
 void PacingFrameStarted(LONGLONG now) {
     if (!paced) return;
+    const bool trusted = swapCheck.Trusted();
     swapCheck.FrameStarted(now);
+    // A swap that waits only now and then would add its waits to the loop's.
+    if (trusted && !swapCheck.Trusted()) SetSwapInterval(0);
     pacer.FrameStarted(now);
 }
 

@@ -35,7 +35,7 @@ void FramePacer::FrameStarted(std::int64_t now) {
 
 void SwapPacingCheck::FrameStarted(std::int64_t now) {
     if (seen_ && trusted_) {
-        if ((now - last_) * 4 < period_ * 3) {
+        if ((now - last_) * 10 < period_ * 9) {
             if (++fastInARow_ >= needed_) trusted_ = false;
         } else {
             fastInARow_ = 0;

@@ -41,11 +41,13 @@ private:
 };
 
 // Whether the buffer swap really waits for the display. Some drivers accept a swap interval
-// and ignore it; the frame starts tell: once `needed` frames in a row come less than 3/4 of
-// a period apart, the swap is not pacing and never trusted again.
+// and ignore it; the frame starts tell: once `needed` frames in a row come less than 9/10
+// of a period apart, the swap is not pacing and never trusted again. Those frames are the only
+// unpaced ones, so `needed` is small; a driver that queues a few frames before it waits may
+// be taken for one that does not, which only means the message loop paces instead.
 class SwapPacingCheck {
 public:
-    SwapPacingCheck(std::int64_t periodTicks, int needed = 10)
+    SwapPacingCheck(std::int64_t periodTicks, int needed = 4)
         : period_(periodTicks), needed_(needed > 0 ? needed : 1) {}
 
     void FrameStarted(std::int64_t now);

@@ -83,6 +83,8 @@ bool ImageTexture::Load(const char* name) {
         if (!ReadExactly(handle, block.get(), blockLength)) return Fail(name);
         if (CheckAloHeaderBlock(block.get(), blockLength, fileSize, &layout) != AloReject::None)
             return Fail(name);
+        width = layout.width;
+        height = layout.height;
         for (int k = 3; k >= 0; --k) imageSize = imageSize << 8 | block[20 + k];
     } catch (const std::bad_alloc&) {
         return Fail(name);

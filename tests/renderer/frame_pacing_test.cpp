@@ -118,7 +118,7 @@ TEST(FramePacing, SwapIsTrustedWhileFramesComeAtTheRefreshOrSlower) {
     // Two fast frames in a row, then one at the refresh: still trusted.
     check.FrameStarted(now += 100);
     check.FrameStarted(now += 100);
-    check.FrameStarted(now += 990);
+    check.FrameStarted(now += 950);
     check.FrameStarted(now += 100);
     EXPECT_TRUE(check.Trusted());
 }
@@ -127,19 +127,19 @@ TEST(FramePacing, SwapThatDoesNotWaitIsFoundOut) {
     SwapPacingCheck check(1000, 3);
     std::int64_t now = 0;
     check.FrameStarted(now);
-    check.FrameStarted(now += 749);  // just under 3/4 of a period
-    check.FrameStarted(now += 749);
+    check.FrameStarted(now += 899);  // just under 9/10 of a period
+    check.FrameStarted(now += 899);
     EXPECT_TRUE(check.Trusted());
-    check.FrameStarted(now += 749);
+    check.FrameStarted(now += 899);
     EXPECT_FALSE(check.Trusted());
     for (int k = 0; k < 10; ++k) check.FrameStarted(now += 5000);
     EXPECT_FALSE(check.Trusted()) << "once found out, never trusted again";
 
     SwapPacingCheck exact(1000, 2);
     exact.FrameStarted(0);
-    exact.FrameStarted(750);
-    exact.FrameStarted(1500);
-    EXPECT_TRUE(exact.Trusted()) << "3/4 of a period is not too fast";
+    exact.FrameStarted(900);
+    exact.FrameStarted(1800);
+    EXPECT_TRUE(exact.Trusted()) << "9/10 of a period is not too fast";
 
     SwapPacingCheck refused(1000);
     refused.Distrust();
