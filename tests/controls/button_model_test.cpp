@@ -618,6 +618,27 @@ TEST_F(ButtonInput, FocusArrivingUnderTheMouseOnAnInactiveFormShowsHot) {
   EXPECT_EQ(button.State(), StateHot);
 }
 
+TEST_F(ButtonInput, AccessKeyCancellingASpaceUnderTheMouseShowsHot) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  ASSERT_EQ(button.State(), StatePressed);
+  Events();
+  button.OnAccessKey();
+  EXPECT_EQ(button.State(), StateHot);
+  EXPECT_FALSE(button.SpaceDown());
+  EXPECT_TRUE(Events().empty());
+}
+
+TEST(ButtonLifecycle, NewInstanceSetsItsPropertiesThroughTheSetters) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  button.OnCreate(ButtonDefaultFont());
+  button.OnNewInstance();
+  EXPECT_EQ(host.changed, (std::vector<std::string>{"Caption", "ForeColor", "Enabled", "FocusRect"}));
+}
+
 TEST_F(ButtonInput, DeactivationForgetsAHeldSpace) {
   Activate();
   button.OnGotFocus();

@@ -93,6 +93,8 @@ TEST(ButtonPicture, DisabledAndPressedStatesAreFlatFaces) {
       if (c == 'D') c = 'P';
   EXPECT_EQ(Picture(StatePressed, 12, 7), pressed);
   // A state outside the five draws as the normal button.
+  EXPECT_EQ(Picture(kButtonStateCount, 12, 9), Picture(StateNormal, 12, 9));
+  EXPECT_EQ(Picture(-1, 12, 9), Picture(StateNormal, 12, 9));
   EXPECT_EQ(Picture(7, 12, 9), Picture(StateNormal, 12, 9));
 }
 
