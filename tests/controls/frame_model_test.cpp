@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "recording_canvas.h"
 
 namespace qv::controls {
@@ -294,6 +296,9 @@ TEST_F(FrameFixture, ShadowOverMidGreyAndTheBackColourIsSetterReports) {
   frame.SetBackColourIs(1);
   EXPECT_EQ(host.changed, std::vector<std::string>{"BackColourIs"});
   EXPECT_EQ(host.draws, 1);
+  frame.SetShowShadow(false);
+  EXPECT_EQ(host.changed.back(), "ShowShadow");
+  EXPECT_EQ(host.draws, 2);
 }
 
 TEST(SmoothShadowCorners, ADeepShadowOnAShortControlReachesItsLastRowAndColumn) {
@@ -324,6 +329,7 @@ TEST(SmoothShadowCorners, ADeepShadowOnAShortControlReachesItsLastRowAndColumn) 
 TEST(ColourMath, TwipsToPixelsTakesScalesBelowOneTwipPerPixel) {
   EXPECT_EQ(TwipsToPixels(10, 0.5), 20);
   EXPECT_EQ(TwipsToPixels(10, 1), 10);
+  EXPECT_EQ(TwipsToPixels(std::nan(""), 1), 0);
 }
 
 TEST(SmoothShadowCorners, NeighbourSumOfTwoRoundsDownToZeroInEveryChannel) {
