@@ -23,6 +23,11 @@ TEST(RulesEdges, ASignOrPointWithoutDigitsIsNoNumber) {
   }
 }
 
+TEST(RulesEdges, TheFractionEndsAtItsLastDigit) {
+  EXPECT_FALSE(ReadWholeNumber("1.5x"));
+  EXPECT_EQ(ReadLeadingNumber("1.5 2"), 1.5);
+}
+
 TEST(RulesEdges, EveryExponentLetterReadsAlsoTheOldDoubleOnes) {
   const struct {
     const char* text;
