@@ -2,6 +2,8 @@
 // without digits.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "argument_text.h"
 #include "number_reading.h"
 #include "screen_size.h"
@@ -48,6 +50,8 @@ TEST(RulesEdges, PaneTwipsKeepBothSixteenBitLimitsAndNothingPast) {
   EXPECT_EQ(PixelTwips(-32768, 1), -32768);
   EXPECT_FALSE(PixelTwips(-10923, 3));  // -32769
   EXPECT_EQ(PixelTwips(-10922, 3), -32766);
+  EXPECT_FALSE(PixelTwips(INT64_MAX, 15));  // refused before the product could overflow
+  EXPECT_FALSE(PixelTwips(INT64_MIN, 15));
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ TEST(RepeatTrackEdges, OnlyTheFullWidthLeadMakesADigit) {
   // U+3F11 is E3 BC 91: the last two bytes are those of a full-width "1".
   EXPECT_EQ(RepeatTrackFromText("\xE3\xBC\x91"), 0);
   EXPECT_EQ(RepeatTrackFromText("\xEF\xBC\x91"), 1);
+  // U+2000 (E2 80 80) ends like the ideographic blank (E3 80 80) but is not read as one.
+  EXPECT_EQ(RepeatTrackFromText("\xE2\x80\x80" "3"), 0);
+  EXPECT_EQ(RepeatTrackFromText("\xE3\x80\x80" "3"), 3);
 }
 
 TEST(RepeatTrackEdges, ExponentsCarryTheirOwnSign) {
