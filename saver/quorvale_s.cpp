@@ -52,7 +52,7 @@ void Quorvale_S::LoadHandling() {
       [] { Sleep(100); },
       [] { BenchMark("wait_end"); },
       [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
-      [this] { StartProgram(RendererPath, SW_SHOWNORMAL); },
+      [this] { WatchProcess(StartProgram(RendererPath, SW_SHOWNORMAL)); },
       [] { BenchMark("renderer_started"); },
   });
   StartMusic();
@@ -100,8 +100,18 @@ void Quorvale_S::PollCd() {
   Ctl("Timer2").SetEnabled(CdKeepPolling);
 }
 
+void Quorvale_S::WatchProcess(std::uint32_t processId) {
+  // Held from the start, so the number cannot name another process later.
+  rendererProcess_ = OpenProcess(SYNCHRONIZE, FALSE, processId);
+}
+
+bool Quorvale_S::RendererRunning() const {
+  return rendererProcess_ && WaitForSingleObject(rendererProcess_, 0) == WAIT_TIMEOUT;
+}
+
 void Quorvale_S::WatchRenderer() {
-  if (FindTopWindow(kRendererWindowTitle)) return;
+  const bool windowFound = FindTopWindow(kRendererWindowTitle) != nullptr;
+  if (!rendererWatch_.ShowEnded(windowFound, windowFound || RendererRunning())) return;
   Ctl("Timer3").SetEnabled(false);
   Unload();
 }
