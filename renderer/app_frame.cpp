@@ -8,6 +8,7 @@
 #include "bench_probe.h"
 #include "frame_state.h"
 #include "scene.h"
+#include "show_monitors.h"
 
 namespace qv::renderer {
 
@@ -79,6 +80,10 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
                 BenchFrameDone(window);
             }
             return 0;
+        case WM_DISPLAYCHANGE:
+            // A monitor came or went: the show's pictures no longer fit, so it ends.
+            if (ShowMonitorsChanged()) DestroyWindow(window);
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
                 BenchMark("renderer_escape");
@@ -117,8 +122,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
-    HWND window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, 0, 0,
-                                  screenWidth, screenHeight, nullptr, nullptr, instance, nullptr);
+    // With several monitors the window spans them all; with one it is the primary's size.
+    const MonitorRect area = ArrangeShowMonitors(screenWidth, screenHeight);
+    HWND window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, area.left, area.top,
+                                  area.width, area.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 0;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

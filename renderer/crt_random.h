@@ -7,6 +7,10 @@ namespace qv::renderer {
 
 class CrtRandom {
 public:
+    CrtRandom() = default;
+    // As the runtime's generator after seeding with `seed`; 1 is where it starts unseeded.
+    explicit CrtRandom(std::uint32_t seed) : state_(seed) {}
+
     // Next integer in [0, 32767]: bits 16..30 of the advanced state.
     int Next() {
         state_ = state_ * 214013u + 2531011u;

@@ -4,6 +4,7 @@
 namespace qv::renderer {
 
 class ImageTexture;
+struct SceneState;
 
 extern const char* const kDesktopPicturePath;
 extern const char* const kGlowPicturePath;
@@ -15,7 +16,9 @@ extern ImageTexture glowTexture;
 bool InitScene();
 // One frame: clears, advances and draws; sets the scene up again when a cycle ends.
 void RenderFrame();
-// Advances and draws; true when no tile was left in front of the viewer.
+// Advances and draws every monitor's scene; true when no tile was left in front of the viewer.
 bool DrawScene();
+// The same for one monitor's scene with its picture, in the current viewport.
+bool DrawMonitorScene(SceneState& scene, ImageTexture& picture);
 
 }  // namespace qv::renderer
