@@ -29,6 +29,7 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
     sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
     PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
 bool pixelFormatFilled = false;
+constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
 
 }  // namespace
 
@@ -81,9 +82,11 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             }
             return 0;
         case WM_DISPLAYCHANGE:
-            // A monitor came or went: the show's pictures no longer fit, so it ends.
+        case WM_TIMER:
+            // A monitor came or went: the show's pictures no longer fit, so it ends. The
+            // platform does not always announce it, hence the watch timer as well.
             if (ShowMonitorsChanged()) DestroyWindow(window);
-            return DefWindowProcA(window, message, wParam, lParam);
+            return message == WM_TIMER ? 0 : DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
                 BenchMark("renderer_escape");
@@ -129,6 +132,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!window) return 0;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    SetTimer(window, kMonitorWatch, 1000, nullptr);
 
     LARGE_INTEGER frequency, start;
     QueryPerformanceFrequency(&frequency);

@@ -110,6 +110,11 @@ MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& f
     return single;
 }
 
+bool MonitorsChangedSince(const MonitorLayout& shown, const MonitorLayout& atStart, const MonitorLayout& now) {
+    if (shown.count <= 1) return now.count != atStart.count;
+    return !SameMonitors(now, shown);
+}
+
 Viewport MonitorViewport(const MonitorRect& monitor, const MonitorRect& window) {
     const int fromTop = monitor.top - window.top;
     return {monitor.left - window.left, window.height - fromTop - monitor.height, monitor.width,

@@ -54,6 +54,12 @@ bool SameMonitors(const MonitorLayout& a, const MonitorLayout& b);
 MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& found, int width,
                          int height);
 
+// Whether a show laid out as `shown`, when the platform listed `atStart`, must end now that
+// it lists `now`: with several monitors, when any came, went, moved or changed size; on the
+// primary alone, only when the number of monitors changed (a new size of the one monitor is
+// no reason, as it never was).
+bool MonitorsChangedSince(const MonitorLayout& shown, const MonitorLayout& atStart, const MonitorLayout& now);
+
 // An OpenGL viewport: pixels from the window's left and bottom edges.
 struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;

@@ -9,7 +9,6 @@
 #include "image_texture.h"
 #include "scene_draw.h"
 #include "scene_model.h"
-#include "show_monitors.h"
 
 namespace qv::renderer {
 
@@ -18,6 +17,7 @@ const char* const kGlowPicturePath = "C:\\zantho_temp\\Quorvale2.alo";
 
 ImageTexture desktopTexture;
 ImageTexture glowTexture;
+MonitorScenes monitorScenes;
 
 namespace {
 

@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "scene.h"
 #include "system_monitors.h"
 
 namespace qv::renderer {
 
-MonitorScenes monitorScenes;
-
 namespace {
 
 MonitorLayout shownLayout;
+MonitorLayout foundAtStart;
 
 MonitorLayout HandedOverMonitors() {
     MonitorLayout layout;
@@ -31,15 +31,12 @@ MonitorLayout HandedOverMonitors() {
 }  // namespace
 
 MonitorRect ArrangeShowMonitors(int width, int height) {
-    shownLayout = ShowLayout(HandedOverMonitors(), SystemMonitors(), width, height);
+    foundAtStart = SystemMonitors();
+    shownLayout = ShowLayout(HandedOverMonitors(), foundAtStart, width, height);
     ArrangeMonitorScenes(monitorScenes, shownLayout);
     return monitorScenes.window;
 }
 
-bool ShowMonitorsChanged() {
-    const MonitorLayout now = SystemMonitors();
-    if (shownLayout.count == 1) return now.count > 1;
-    return !SameMonitors(now, shownLayout);
-}
+bool ShowMonitorsChanged() { return MonitorsChangedSince(shownLayout, foundAtStart, SystemMonitors()); }
 
 }  // namespace qv::renderer

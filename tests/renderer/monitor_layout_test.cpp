@@ -121,6 +121,23 @@ TEST(MonitorLayout, HandOffIsUsedOnlyWhenItFitsTheMonitorsThere) {
     EXPECT_FALSE(SameMonitors(Layout({{0, 0, 10, 10}, {0, 0, 10, 10}}), Layout({{0, 0, 10, 10}, {10, 0, 10, 10}})));
 }
 
+TEST(MonitorLayout, ShowEndsWhenItsMonitorsChange) {
+    const MonitorLayout one = Layout({{0, 0, 1024, 768}});
+    const MonitorLayout two = Layout({{0, 0, 1024, 768}, {1024, 0, 800, 600}});
+    const MonitorLayout twoSwapped = Layout({{1024, 0, 800, 600}, {0, 0, 1024, 768}});
+    // Several monitors shown: any change ends the show, the order the platform lists them in does not.
+    EXPECT_FALSE(MonitorsChangedSince(two, two, twoSwapped));
+    EXPECT_TRUE(MonitorsChangedSince(two, two, one));
+    EXPECT_TRUE(MonitorsChangedSince(two, two, Layout({{0, 0, 1024, 768}, {-800, 0, 800, 600}})));
+    EXPECT_TRUE(MonitorsChangedSince(two, two, Layout({{0, 0, 1280, 1024}, {1280, 0, 800, 600}})));
+    // The primary alone, with one monitor there: a second one coming ends it, a new size does not.
+    EXPECT_FALSE(MonitorsChangedSince(one, one, Layout({{0, 0, 1280, 1024}})));
+    EXPECT_TRUE(MonitorsChangedSince(one, one, two));
+    // The primary alone although two were there (no usable hand-off): it runs on while both stay.
+    EXPECT_FALSE(MonitorsChangedSince(one, two, twoSwapped));
+    EXPECT_TRUE(MonitorsChangedSince(one, two, one));
+}
+
 TEST(MonitorScenes, EachMonitorGetsItsViewportPictureAndOwnSpinsOnOneClock) {
     auto scenes = std::make_unique<MonitorScenes>();
     // Before anything is arranged: one scene, the primary's, as in a show on one monitor.
