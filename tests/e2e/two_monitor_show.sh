@@ -114,7 +114,7 @@ if ! renderer_window; then
   echo "FAILED: no show started"; status=1
 else
   if [ -n "${QV_TWO_MONITOR_SHOT:-}" ]; then
-    sleep 4.1
+    sleep 4.7
     import -window root "$QV_TWO_MONITOR_SHOT" && echo "screenshot: $QV_TWO_MONITOR_SHOT"
   else
     sleep 2
