@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bench_probe.h"
+#include "display_pacing.h"
 #include "frame_state.h"
 #include "scene.h"
 #include "show_monitors.h"
@@ -75,7 +76,8 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
                 LARGE_INTEGER now;
                 QueryPerformanceCounter(&now);
                 frameClock.Tick(now.QuadPart);
-                if (!BenchBareFrame()) RenderFrame();
+                PacingFrameStarted(now.QuadPart);
+                if (!BenchProbeFrame()) RenderFrame();
                 SwapBuffers(windowDC);
                 ValidateRect(window, nullptr);
                 BenchFrameDone(window);
@@ -141,6 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // A picture missing at start ends the program; the process exit tidies up the rest.
     if (!InitScene()) return 0;
+    StartFramePacing(!BenchUnpaced(), frequency.QuadPart);
     renderingEnabled = true;
 
     MSG message = {};  // an empty queue leaves it unfilled
@@ -149,10 +152,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } else {
+        } else if (NextFrameDue()) {
             InvalidateRect(window, nullptr, FALSE);
         }
     }
+    StopFramePacing();
     renderingEnabled = false;
     BenchMark("renderer_end");
     return static_cast<int>(message.wParam);

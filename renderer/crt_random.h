@@ -8,9 +8,8 @@ namespace qv::renderer {
 class CrtRandom {
 public:
     CrtRandom() = default;
-    // As the runtime's generator after seeding with `seed`; 1 is where it starts unseeded.
-    explicit CrtRandom(std::uint32_t seed) : state_(seed) {}
-
+    // Starts from a chosen state instead of the runtime's 1 (tests reach rare draws this way).
+    explicit CrtRandom(std::uint32_t state) : state_(state) {}
     // Next integer in [0, 32767]: bits 16..30 of the advanced state.
     int Next() {
         state_ = state_ * 214013u + 2531011u;

@@ -15,13 +15,14 @@ QV_PACKAGES=(
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
-# Wine runs in the project's own prefix, with the Japanese ANSI code page (932) and a
-# sound device that needs no sound card.
+# Wine runs in the project's own prefix, with the Japanese ANSI code page (932) unless
+# QV_LOCALE names another locale (en_US.UTF-8 gives 1252, zh_CN.UTF-8 936, ko_KR.UTF-8 949,
+# hi_IN.UTF-8 UTF-8), and a sound device that needs no sound card.
 qv_wine_env() {
   export WINEPREFIX=${QV_WINEPREFIX:-$QV_BUILD/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=ja_JP.UTF-8
+  export LC_ALL=${QV_LOCALE:-ja_JP.UTF-8}
   export ALSA_CONFIG_PATH=${QV_ALSA_CONFIG:-$QV_BUILD/alsa/null.conf}
 }
 
