@@ -4,6 +4,7 @@
 #include "bench_probe.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
+#include "monitor_capture.h"
 #include "music/quorvale_bgm.h"
 #include "path_rules.h"
 #include "saver_resources.h"
@@ -61,11 +62,13 @@ void Quorvale_S::LoadHandling() {
 void Quorvale_S::Capture() {
   PictureBox& desktop = Ctl<PictureBox>("Master", 0);
   PictureBox& glow = Ctl<PictureBox>("Master", 1);
+  OtherMonitorShots others;
   RunStatements({
       [] { BenchMark("capture_begin"); },
       [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
       [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
       [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
+      [&] { others = CaptureOtherMonitors(); },
       [] { BenchMark("capture_end"); },
       [] { return DeleteFileAt(kDesktopImageFile); },
       [] { return DeleteFileAt(kGlowImageFile); },
@@ -76,6 +79,7 @@ void Quorvale_S::Capture() {
       [] { BenchMark("write1_end"); },
       [&] { glow.SaveAsBitmap24(kGlowImageFile); },
       [] { BenchMark("write2_end"); },
+      [&] { return HandOverOtherMonitors(others); },
   });
 }
 
