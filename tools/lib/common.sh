@@ -10,6 +10,7 @@ QV_PACKAGES=(
   xdotool x11-apps imagemagick googletest
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox libsox-fmt-mp3 lame
   fonts-ipafont-gothic locales clang libclang-rt-14-dev nsis
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
