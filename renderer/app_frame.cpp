@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "bench_probe.h"
+#include "display_pacing.h"
 #include "frame_state.h"
 #include "scene.h"
+#include "show_monitors.h"
 
 namespace qv::renderer {
 
@@ -28,6 +30,7 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
     sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
     PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
 bool pixelFormatFilled = false;
+constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
 
 }  // namespace
 
@@ -73,12 +76,19 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
                 LARGE_INTEGER now;
                 QueryPerformanceCounter(&now);
                 frameClock.Tick(now.QuadPart);
-                if (!BenchBareFrame()) RenderFrame();
+                PacingFrameStarted(now.QuadPart);
+                if (!BenchProbeFrame()) RenderFrame();
                 SwapBuffers(windowDC);
                 ValidateRect(window, nullptr);
                 BenchFrameDone(window);
             }
             return 0;
+        case WM_DISPLAYCHANGE:
+        case WM_TIMER:
+            // A monitor came or went: the show's pictures no longer fit, so it ends. The
+            // platform does not always announce it, hence the watch timer as well.
+            if (ShowMonitorsChanged()) DestroyWindow(window);
+            return message == WM_TIMER ? 0 : DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
                 BenchMark("renderer_escape");
@@ -117,11 +127,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
-    HWND window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, 0, 0,
-                                  screenWidth, screenHeight, nullptr, nullptr, instance, nullptr);
+    // With several monitors the window spans them all; with one it is the primary's size.
+    const MonitorRect area = ArrangeShowMonitors(screenWidth, screenHeight);
+    HWND window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, area.left, area.top,
+                                  area.width, area.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 0;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    SetTimer(window, kMonitorWatch, 1000, nullptr);
 
     LARGE_INTEGER frequency, start;
     QueryPerformanceFrequency(&frequency);
@@ -130,6 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // A picture missing at start ends the program; the process exit tidies up the rest.
     if (!InitScene()) return 0;
+    StartFramePacing(!BenchUnpaced(), frequency.QuadPart);
     renderingEnabled = true;
 
     MSG message = {};  // an empty queue leaves it unfilled
@@ -138,10 +152,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } else {
+        } else if (NextFrameDue()) {
             InvalidateRect(window, nullptr, FALSE);
         }
     }
+    StopFramePacing();
     renderingEnabled = false;
     BenchMark("renderer_end");
     return static_cast<int>(message.wParam);

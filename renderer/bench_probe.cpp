@@ -1,14 +1,26 @@
-// Benchmark build only: frame times per phase, restart times and the longest frame, written
-// to the file named by QV_BENCH_OUT when QV_BENCH_SECONDS have passed. QV_BENCH_BARE=1 makes
-// every frame a bare clear and swap. With QV_BENCH_MARKS set, the start, the first finished
-// scene set-up and the first presented frame are appended there as "<name> <counter>" lines,
-// on the same system-wide counter as the saver's marks.
+// Benchmark build only: frame times per phase, the first set-up and the restart times, the
+// longest and the median frames, written to the file named by QV_BENCH_OUT when
+// QV_BENCH_SECONDS have passed. QV_BENCH_UNPACED=1 draws frames as fast as they come.
+// QV_BENCH_PROBE replaces the scene by a floor to compare with: "bare" clears and swaps,
+// "mesh" draws the flat 50 x 50 mesh at rest depth with the desktop picture's mipmapped
+// texture and depth testing, which is what every wave frame must at least cost. With
+// QV_BENCH_MARKS set, the start, the first finished scene set-up and the first presented
+// frame are appended there as "<name> <counter>" lines, on the same system-wide counter as
+// the saver's marks.
 #include "bench_probe.h"
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "display_pacing.h"
+#include "image_texture.h"
+#include "scene.h"
+#include "scene_draw.h"
+#include "scene_model.h"
 
 namespace qv::renderer {
 namespace {
@@ -18,15 +30,27 @@ struct Bucket {
     double seconds = 0.0;
 };
 
-bool bare = false;
+enum class Probe { None, Bare, Mesh };
+Probe probe = Probe::None;
+bool unpaced = false;
 double runSeconds = 10.0;
 char outPath[MAX_PATH] = {};
 double frequency = 1.0;
 LONGLONG startCount = 0, lastFrameCount = 0, restartBegan = 0;
 bool phaseShatter = false, sawFrame = false;
 Bucket wave, shatter, plain;
-double restartTotal = 0.0, restartMax = 0.0;
+double restartTotal = 0.0, restartMax = 0.0, firstSetUp = -1.0;
 long restarts = 0;
+// Every frame's time, for the medians; fixed storage, as the scene's.
+constexpr long kMaxFrames = 1 << 20;
+float frameSeconds[kMaxFrames];
+bool frameWave[kMaxFrames];
+long framesKept = 0;
+SceneState flatMesh;
+bool flatMeshReady = false;
+// Frames presented in each whole second of the run: the busiest shows what pacing allows.
+constexpr int kMaxSeconds = 4096;
+int framesInSecond[kMaxSeconds];
 LONGLONG lastAnyFrameCount = 0;  // not reset by a restart: the longest frame includes it
 double longestFrame = 0.0;
 bool markedScene = false, markedFrame = false;
@@ -50,22 +74,43 @@ void Mark(const char* name, LONGLONG count) {
     CloseHandle(f);
 }
 
+// Median of the kept frames (of the wave's only when waveOnly).
+double MedianFrame(bool waveOnly) {
+    static float sorted[kMaxFrames];
+    long n = 0;
+    for (long k = 0; k < framesKept; ++k)
+        if (!waveOnly || frameWave[k]) sorted[n++] = frameSeconds[k];
+    if (n == 0) return 0.0;
+    std::nth_element(sorted, sorted + n / 2, sorted + n);
+    return sorted[n / 2];
+}
+
 void WriteResults() {
     FILE* f = std::fopen(outPath, "w");
     if (!f) return;
-    std::fprintf(f, "wave %ld %.6f\nshatter %ld %.6f\nbare %ld %.6f\n", wave.frames, wave.seconds,
-                 shatter.frames, shatter.seconds, plain.frames, plain.seconds);
+    const char* probeName = probe == Probe::Mesh ? "mesh" : "bare";
+    std::fprintf(f, "wave %ld %.6f\nshatter %ld %.6f\n%s %ld %.6f\n", wave.frames, wave.seconds,
+                 shatter.frames, shatter.seconds, probeName, plain.frames, plain.seconds);
+    std::fprintf(f, "setup %.6f\n", firstSetUp);
     std::fprintf(f, "restart %ld %.6f %.6f\n", restarts, restarts ? restartTotal / restarts : 0.0,
                  restartMax);
     std::fprintf(f, "longest %.6f\n", longestFrame);
+    std::fprintf(f, "median_frame %.6f\nmedian_wave %.6f\n", MedianFrame(false), MedianFrame(true));
+    std::fprintf(f, "pacing %d %d\n", PacingRefreshRate(), PacingBySwap() ? 1 : 0);
+    int busiest = 0;
+    for (int n : framesInSecond) busiest = n > busiest ? n : busiest;
+    std::fprintf(f, "busiest_second %d\n", busiest);
     std::fclose(f);
 }
 
 }  // namespace
 
 void BenchStart() {
-    const char* v = std::getenv("QV_BENCH_BARE");
-    bare = v && *v == '1';
+    const char* v = std::getenv("QV_BENCH_PROBE");
+    if (v && std::strcmp(v, "bare") == 0) probe = Probe::Bare;
+    if (v && std::strcmp(v, "mesh") == 0) probe = Probe::Mesh;
+    v = std::getenv("QV_BENCH_UNPACED");
+    unpaced = v && *v == '1';
     if ((v = std::getenv("QV_BENCH_SECONDS"))) runSeconds = std::atof(v);
     if ((v = std::getenv("QV_BENCH_OUT"))) std::snprintf(outPath, sizeof outPath, "%s", v);
     LARGE_INTEGER fr;
@@ -75,9 +120,23 @@ void BenchStart() {
     Mark("renderer_start", startCount);
 }
 
-bool BenchBareFrame() {
-    if (!bare) return false;
+bool BenchUnpaced() { return unpaced; }
+
+bool BenchProbeFrame() {
+    if (probe == Probe::None) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (probe == Probe::Mesh) {
+        if (!flatMeshReady) {
+            CrtRandom random;
+            SetUpGrid(flatMesh, random);  // every tile at rest depth: the mesh lies flat
+            flatMeshReady = true;
+        }
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        desktopTexture.Bind();
+        glColor3f(1.0f, 1.0f, 1.0f);
+        DrawWaveStrips(flatMesh);
+    }
     phaseShatter = false;
     return true;
 }
@@ -87,13 +146,19 @@ void BenchFramePhase(bool shattering) { phaseShatter = shattering; }
 void BenchFrameDone(HWND window) {
     const LONGLONG now = Now();
     if (!markedFrame) Mark("first_frame", now), markedFrame = true;
+    const LONGLONG second = static_cast<LONGLONG>((now - startCount) / frequency);
+    if (second >= 0 && second < kMaxSeconds) framesInSecond[second] += 1;
     if (lastAnyFrameCount != 0 && (now - lastAnyFrameCount) / frequency > longestFrame)
         longestFrame = (now - lastAnyFrameCount) / frequency;
     lastAnyFrameCount = now;
     if (sawFrame) {
-        Bucket& b = bare ? plain : (phaseShatter ? shatter : wave);
+        Bucket& b = probe != Probe::None ? plain : (phaseShatter ? shatter : wave);
         b.frames += 1;
         b.seconds += (now - lastFrameCount) / frequency;
+        if (framesKept < kMaxFrames) {
+            frameSeconds[framesKept] = static_cast<float>((now - lastFrameCount) / frequency);
+            frameWave[framesKept++] = probe == Probe::None && !phaseShatter;
+        }
     }
     sawFrame = true;
     lastFrameCount = now;
@@ -112,9 +177,13 @@ void BenchRestartEnds() {
     const LONGLONG now = Now();
     if (!markedScene) Mark("scene_ready", now), markedScene = true;
     const double s = (now - restartBegan) / frequency;
-    restartTotal += s;
-    if (s > restartMax) restartMax = s;
-    restarts += 1;
+    if (firstSetUp < 0.0) {
+        firstSetUp = s;  // the first builds every mipmap chain; the restarts are what recurs
+    } else {
+        restartTotal += s;
+        if (s > restartMax) restartMax = s;
+        restarts += 1;
+    }
     sawFrame = false;  // the restart's own time is not a frame
 }
 

@@ -6,7 +6,8 @@
 #include <windows.h>
 namespace qv::renderer {
 void BenchStart();
-bool BenchBareFrame();  // true: the frame was only cleared, as the floor to compare with
+bool BenchUnpaced();     // frames as fast as they come, for throughput figures
+bool BenchProbeFrame();  // true: the frame was a probe's (a floor to compare with), not the scene
 void BenchFramePhase(bool shattering);
 void BenchFrameDone(HWND window);
 void BenchRestartBegins();
@@ -16,7 +17,8 @@ void BenchMark(const char* name);  // appends "<name> <counter>" to QV_BENCH_MAR
 #else
 namespace qv::renderer {
 inline void BenchStart() {}
-inline bool BenchBareFrame() { return false; }
+inline bool BenchUnpaced() { return false; }
+inline bool BenchProbeFrame() { return false; }
 inline void BenchFramePhase(bool) {}
 template <typename Window> inline void BenchFrameDone(Window) {}
 inline void BenchRestartBegins() {}

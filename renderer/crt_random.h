@@ -7,6 +7,9 @@ namespace qv::renderer {
 
 class CrtRandom {
 public:
+    CrtRandom() = default;
+    // Starts from a chosen state instead of the runtime's 1 (tests reach rare draws this way).
+    explicit CrtRandom(std::uint32_t state) : state_(state) {}
     // Next integer in [0, 32767]: bits 16..30 of the advanced state.
     int Next() {
         state_ = state_ * 214013u + 2531011u;

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "alo_format.h"
+#include "picture_memory.h"
 
 #ifndef GL_BGR_EXT
 #define GL_BGR_EXT 0x80E0
@@ -42,6 +43,7 @@ void ImageTexture::Release() {
         glDeleteTextures(1, &name);
         textureName = 0;
     }
+    holdsMemory_ = false;
 }
 
 bool ImageTexture::Create(const char* name) {
@@ -59,51 +61,78 @@ bool ImageTexture::Create(const char* name) {
 }
 
 bool ImageTexture::Load(const char* name) {
-    Create(name);
     HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    if (handle == INVALID_HANDLE_VALUE) return Fail(name);
     FileCloser closer{handle};
 
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return false;
+    if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return Fail(name);
     const std::uint64_t fileSize = static_cast<std::uint64_t>(size.QuadPart);
 
     // Every size the headers claim is checked against the file before memory is taken.
     AloLayout layout;
     std::uint8_t fileHeader[kAloFileHeaderSize];
-    if (!ReadExactly(handle, fileHeader, sizeof fileHeader)) return false;
+    if (!ReadExactly(handle, fileHeader, sizeof fileHeader)) return Fail(name);
     if (CheckAloFileHeader(fileHeader, sizeof fileHeader, fileSize, &layout) != AloReject::None)
-        return false;
-
-    std::unique_ptr<std::uint8_t[]> block;
-    std::unique_ptr<std::uint8_t[]> pixels;
+        return Fail(name);
+    std::uint64_t imageSize = 0;
     try {
         const std::size_t blockLength = layout.pixelOffset - kAloFileHeaderSize;
-        block.reset(new std::uint8_t[blockLength]);
-        if (!ReadExactly(handle, block.get(), blockLength)) return false;
+        std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[blockLength]);
+        if (!ReadExactly(handle, block.get(), blockLength)) return Fail(name);
         if (CheckAloHeaderBlock(block.get(), blockLength, fileSize, &layout) != AloReject::None)
-            return false;
+            return Fail(name);
         width = layout.width;
         height = layout.height;
-        pixels.reset(new std::uint8_t[layout.pixelBytes]);
+        for (int k = 3; k >= 0; --k) imageSize = imageSize << 8 | block[20 + k];
     } catch (const std::bad_alloc&) {
-        return false;
+        return Fail(name);
     }
-    if (!ReadExactly(handle, pixels.get(), layout.pixelBytes)) return false;
 
-    // Top-down files are turned so the picture still arrives upright.
-    if (layout.height < 0) FlipRows(pixels.get(), layout.rowBytes, layout.rows);
+    // The headers and the pixels, read once more as a whole and compared with the bytes the
+    // texture was built from: an unchanged picture keeps its texture and skips the mipmaps.
+    const std::uint64_t used =
+        layout.pixelOffset + (imageSize > layout.pixelBytes ? imageSize : layout.pixelBytes);
+    LARGE_INTEGER origin{};
+    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN)) return Fail(name);
+    const PictureMemory::Outcome outcome = memory_.Take(
+        used, [handle](std::uint8_t* into, std::size_t count) { return ReadExactly(handle, into, count); });
+    if (outcome == PictureMemory::Outcome::Failed) return Fail(name);
+    if (outcome == PictureMemory::Outcome::Same && holdsMemory_) {
+        std::snprintf(fileName, sizeof fileName, "%s", name);
+        Bind();
+        return true;
+    }
 
+    // Checked again on what was read: the file may have been rewritten in between.
+    AloLayout read;
+    if (CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read) != AloReject::None)
+        return Fail(name);
+    Create(name);
+    width = read.width;
+    height = read.height;
+    std::uint8_t* pixels = memory_.Bytes() + read.pixelOffset;
+
+    // Top-down files are turned so the picture still arrives upright, and turned back so the
+    // remembered bytes stay the file's.
+    if (read.height < 0) FlipRows(pixels, read.rowBytes, read.rows);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, layout.width,
-                                          static_cast<GLint>(layout.rows), GL_BGR_EXT,
-                                          GL_UNSIGNED_BYTE, pixels.get());
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, read.width, static_cast<GLint>(read.rows),
+                                          GL_BGR_EXT, GL_UNSIGNED_BYTE, pixels);
+    if (read.height < 0) FlipRows(pixels, read.rowBytes, read.rows);
     // A texture left without its picture must not pass for a loaded one.
-    return built == 0;
+    holdsMemory_ = built == 0;
+    return holdsMemory_;
+}
+
+bool ImageTexture::Fail(const char* name) {
+    memory_.Forget();
+    Create(name);
+    return false;
 }
 
 void ImageTexture::Bind() const { glBindTexture(GL_TEXTURE_2D, textureName - 1); }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "picture_memory.h"
+
 namespace qv::renderer {
 
 class ImageTexture {
@@ -15,8 +17,9 @@ public:
     void Release();
     // Replaces any texture with a fresh, bound one without an image. Always true.
     bool Create(const char* name);
-    // True only when the texture received the file's picture. On false the object still
-    // holds a fresh texture without an image; the previous picture is gone either way.
+    // True only when the texture holds the file's picture. A file byte for byte the one the
+    // texture was last built from keeps the texture as it is (no new name, no mipmap build).
+    // On false the object holds a fresh texture without an image; the previous picture is gone.
     bool Load(const char* name);
     void Bind() const;
 
@@ -26,10 +29,14 @@ public:
     std::int32_t Height() const { return height; }
 
 private:
+    bool Fail(const char* name);
+
     char fileName[64] = {};
     std::uint32_t textureName = 0;  // OpenGL name + 1; 0 when there is none
     std::int32_t width = 0;
     std::int32_t height = 0;
+    PictureMemory memory_;      // the bytes of the last file read
+    bool holdsMemory_ = false;  // the texture was built from exactly those bytes
 };
 
 }  // namespace qv::renderer

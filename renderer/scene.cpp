@@ -17,12 +17,13 @@ const char* const kGlowPicturePath = "C:\\zantho_temp\\Quorvale2.alo";
 
 ImageTexture desktopTexture;
 ImageTexture glowTexture;
+MonitorScenes monitorScenes;
 
 namespace {
 
-// Everything lives in fixed storage; a frame allocates nothing.
-SceneState scene;
-CrtRandom random;
+// Everything lives in fixed storage; a frame allocates nothing. Each monitor's scene is in
+// monitorScenes; the primary's picture is desktopTexture, the others' are here.
+ImageTexture otherDesktopTextures[kMaxMonitors - 1];
 TileDraw tileDraws[kTileCount];
 SpriteCentre spriteCentres[kRingSprites];
 
@@ -60,7 +61,7 @@ const SceneState& CurrentScene() { return scene; }
 
 bool InitScene() {
     BenchRestartBegins();
-    ResetSceneClocks(scene, frameClock.frameTime);
+    ResetSceneClocks(monitorScenes, frameClock.frameTime);
     glViewport(0, 0, screenWidth, screenHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -70,7 +71,9 @@ bool InitScene() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     if (!desktopTexture.Load(kDesktopPicturePath)) return false;
     if (!glowTexture.Load(kGlowPicturePath)) return false;
-    SetUpGrid(scene, random);
+    for (int k = 1; k < monitorScenes.count; ++k)
+        if (!otherDesktopTextures[k - 1].Load(monitorScenes.views[k].picturePath)) return false;
+    SetUpGrids(monitorScenes);
     BenchRestartEnds();
     return true;
 }
@@ -78,16 +81,31 @@ bool InitScene() {
 void RenderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    UpdatePhase(scene, frameClock.frameTime);
-    BenchFramePhase(scene.shattering != 0);
+    UpdatePhases(monitorScenes, frameClock.frameTime);
+    BenchFramePhase(monitorScenes.views[0].scene.shattering != 0);
     if (DrawScene()) InitScene();
     glPopMatrix();
 }
 
 bool DrawScene() {
+    if (monitorScenes.count <= 1) return DrawMonitorScene(monitorScenes.views[0].scene, desktopTexture);
+    // Every monitor starts from the state the frame started with and advances every frame.
+    const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
+    bool over = true;
+    for (int k = 0; k < monitorScenes.count; ++k) {
+        const Viewport& v = monitorScenes.views[k].viewport;
+        glViewport(v.x, v.y, v.width, v.height);
+        if (depthTest) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
+        ImageTexture& picture = k == 0 ? desktopTexture : otherDesktopTextures[k - 1];
+        over = DrawMonitorScene(monitorScenes.views[k].scene, picture) && over;
+    }
+    return over;
+}
+
+bool DrawMonitorScene(SceneState& scene, ImageTexture& picture) {
     StartShatterIfDue(scene, frameClock.frameTime);
     glEnable(GL_TEXTURE_2D);
-    desktopTexture.Bind();
+    picture.Bind();
     glColor3f(1.0f, 1.0f, 1.0f);
     if (scene.shattering == 1) {
         const float front = FrontRadius(frameClock.frameTime, scene.shatterStartTime);

@@ -4,6 +4,7 @@
 #include "bench_probe.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
+#include "monitor_capture.h"
 #include "music/quorvale_bgm.h"
 #include "path_rules.h"
 #include "saver_resources.h"
@@ -52,7 +53,7 @@ void Quorvale_S::LoadHandling() {
       [] { Sleep(100); },
       [] { BenchMark("wait_end"); },
       [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
-      [this] { StartProgram(RendererPath, SW_SHOWNORMAL); },
+      [this] { WatchProcess(StartProgram(RendererPath, SW_SHOWNORMAL)); },
       [] { BenchMark("renderer_started"); },
   });
   StartMusic();
@@ -61,11 +62,13 @@ void Quorvale_S::LoadHandling() {
 void Quorvale_S::Capture() {
   PictureBox& desktop = Ctl<PictureBox>("Master", 0);
   PictureBox& glow = Ctl<PictureBox>("Master", 1);
+  OtherMonitorShots others;
   RunStatements({
       [] { BenchMark("capture_begin"); },
       [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
       [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
       [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
+      [&] { others = CaptureOtherMonitors(); },
       [] { BenchMark("capture_end"); },
       [] { return DeleteFileAt(kDesktopImageFile); },
       [] { return DeleteFileAt(kGlowImageFile); },
@@ -76,6 +79,7 @@ void Quorvale_S::Capture() {
       [] { BenchMark("write1_end"); },
       [&] { glow.SaveAsBitmap24(kGlowImageFile); },
       [] { BenchMark("write2_end"); },
+      [&] { return HandOverOtherMonitors(others); },
   });
 }
 
@@ -100,8 +104,18 @@ void Quorvale_S::PollCd() {
   Ctl("Timer2").SetEnabled(CdKeepPolling);
 }
 
+void Quorvale_S::WatchProcess(std::uint32_t processId) {
+  // Held from the start, so the number cannot name another process later.
+  rendererProcess_ = OpenProcess(SYNCHRONIZE, FALSE, processId);
+}
+
+bool Quorvale_S::RendererRunning() const {
+  return rendererProcess_ && WaitForSingleObject(rendererProcess_, 0) == WAIT_TIMEOUT;
+}
+
 void Quorvale_S::WatchRenderer() {
-  if (FindTopWindow(kRendererWindowTitle)) return;
+  const bool windowFound = FindTopWindow(kRendererWindowTitle) != nullptr;
+  if (!rendererWatch_.ShowEnded(windowFound, windowFound || RendererRunning())) return;
   Ctl("Timer3").SetEnabled(false);
   Unload();
 }

@@ -1,10 +1,15 @@
 #pragma once
 // Quorvale_S: the hidden saver window that runs one show. Its load photographs the desktop,
 // starts the renderer and the music; its timers keep the music going and watch for the
-// renderer's window; when that window is gone it stops the music and ends the program.
+// renderer's window; when that window is gone (or the renderer never comes up) it stops the
+// music and ends the program.
+#include <windows.h>
+
+#include <cstdint>
 #include <string>
 
 #include "framework/form.h"
+#include "renderer_watch.h"
 
 namespace qv {
 
@@ -18,9 +23,14 @@ class Quorvale_S : public Form {
   void LoadHandling();
   void Capture();
   void StartMusic();
+  void WatchProcess(std::uint32_t processId);
+  bool RendererRunning() const;
   void WatchRenderer();
   void PollCd();
   void UnloadHandling();
+
+  HANDLE rendererProcess_ = nullptr;  // ends with the program
+  RendererWatch rendererWatch_;
 };
 
 }  // namespace qv

@@ -8,7 +8,8 @@ inline constexpr char kDesktopImageFile[] = "C:\\zantho_temp\\Quorvale1.alo";
 inline constexpr char kGlowImageFile[] = "C:\\zantho_temp\\Quorvale2.alo";
 inline constexpr int kGlowSize = 256;  // pixels, both ways
 
-// Copies the primary screen, from its top-left corner, into `target` at (0, 0).
-void CopyScreenInto(HDC target, int width, int height);
+// Copies the screen from (left, top), by default the primary's top-left corner, into
+// `target` at (0, 0). Screen coordinates: a monitor left of or above the primary is negative.
+void CopyScreenInto(HDC target, int width, int height, int left = 0, int top = 0);
 
 }  // namespace qv

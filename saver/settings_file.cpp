@@ -6,6 +6,7 @@
 
 #include "framework/ansi_text.h"
 #include "framework/program.h"
+#include "ini_file.h"
 #include "music/quorvale_bgm.h"
 #include "music_settings.h"
 #include "path_rules.h"
@@ -32,9 +33,14 @@ std::string WithoutBrokenTail(const std::string& ansi) {
   return i > ansi.size() ? ansi.substr(0, last) : ansi;
 }
 
+// The profile functions carry the names' code page 932 bytes only on a system whose ANSI code
+// page is 932; elsewhere the file's own bytes are read and written.
+bool ProfileFunctionsCarryTheNames() { return GetACP() == kSettingsNamesCodePage; }
+
 }  // namespace
 
 std::string GetIniValue(const std::string& section, const std::string& key, const std::string& file) {
+  if (!ProfileFunctionsCarryTheNames()) return ReadIniFileValue(section, key, file);
   auto s = ToAnsi(section), k = ToAnsi(key), f = ToAnsi(file);
   if (!s || !k || !f) return std::string();
   std::vector<char> buffer(256, '\0');
@@ -46,6 +52,7 @@ std::string GetIniValue(const std::string& section, const std::string& key, cons
 
 bool PutIniValue(const std::string& section, const std::string& key, const std::string& value,
                  const std::string& file) {
+  if (!ProfileFunctionsCarryTheNames()) return WriteIniFileValue(CutChars(section, 128), CutChars(key, 128), value, file);
   auto s = ToAnsi(CutChars(section, 128)), k = ToAnsi(CutChars(key, 128));
   auto v = ToAnsi(value), f = ToAnsi(file);
   if (!s || !k || !v || !f) return false;
@@ -54,9 +61,8 @@ bool PutIniValue(const std::string& section, const std::string& key, const std::
 
 bool FileExists(const std::string& path) {
   std::string p = WithoutTrailingBackslash(path);
-  auto ansi = ToAnsi(p);
-  if (p.empty() || !ansi) return false;
-  HANDLE h = CreateFileA(ansi->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  if (p.empty()) return false;
+  HANDLE h = CreateFileW(Widen(p).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   bool ok = h != INVALID_HANDLE_VALUE;
   if (ok) CloseHandle(h);

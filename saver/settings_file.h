@@ -1,8 +1,10 @@
 #pragma once
-// The settings file "C:\zantho_temp\Quorvale.ini" through the platform's private-profile
-// functions, and the small file helpers its readers need. Strings are UTF-8; they are
-// converted to the ANSI code page at the platform call, and text that the code page cannot
-// hold makes the call fail cleanly (nothing written, empty or false returned).
+// The settings file "C:\zantho_temp\Quorvale.ini", and the small file helpers its readers
+// need. Strings are UTF-8. In the file, section and key names are code page 932 bytes on every
+// system and values are in the system's ANSI code page: through the platform's private-profile
+// functions where the ANSI code page is 932, through the file's own bytes elsewhere
+// (ini_file.h). Text that cannot be stored so makes the call fail cleanly (nothing written,
+// empty or false returned).
 // Library: qv_settings_file (Windows build).
 #include <string>
 

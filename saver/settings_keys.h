@@ -1,7 +1,7 @@
 #pragma once
 // Where the settings live: one private-profile file in the working folder shared with the
-// renderer, one section, five keys. Texts are UTF-8 here; the file holds them in the ANSI
-// code page.
+// renderer, one section, five keys. Texts are UTF-8 here; the file holds the names in code page
+// 932 on every system.
 namespace qv {
 
 inline constexpr char kWorkFolder[] = "C:\\zantho_temp";

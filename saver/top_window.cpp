@@ -4,9 +4,6 @@
 
 namespace qv {
 
-HWND FindTopWindow(const std::string& utf8Title) {
-  if (auto ansi = ToAnsi(utf8Title)) return FindWindowA(nullptr, ansi->c_str());
-  return FindWindowW(nullptr, Widen(utf8Title).c_str());
-}
+HWND FindTopWindow(const std::string& utf8Title) { return FindWindowW(nullptr, Widen(utf8Title).c_str()); }
 
 }  // namespace qv

@@ -6,8 +6,8 @@
 
 namespace qv {
 
-// The top-level window (visible or hidden) with exactly this title, or null. The title is
-// looked up in the ANSI code page; a title the code page cannot hold is looked up as UTF-16.
+// The top-level window (visible or hidden) with exactly this title, or null. Looked up in
+// UTF-16, so that "■Quorvale■" is found on systems whose ANSI code page has no "■".
 HWND FindTopWindow(const std::string& utf8Title);
 
 }  // namespace qv

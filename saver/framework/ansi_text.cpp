@@ -3,6 +3,9 @@
 #include <windows.h>
 
 namespace qv {
+namespace {
+constexpr unsigned kGb18030 = 54936;
+}  // namespace
 
 std::wstring Widen(const std::string& utf8) {
   if (utf8.empty()) return {};
@@ -22,26 +25,37 @@ std::string Narrow(const std::wstring& wide) {
   return out;
 }
 
-std::optional<std::string> ToAnsi(const std::string& utf8) {
+std::optional<std::string> ToCodePage(unsigned codePage, const std::string& utf8) {
   if (utf8.empty()) return std::string();
   std::wstring wide = Widen(utf8);
+  const int length = static_cast<int>(wide.size());
+  if (codePage == CP_UTF8 || codePage == kGb18030) {
+    // These hold every character; the platform refuses the lossy-conversion check for them.
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::nullopt;
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), length, out.data(), n, nullptr, nullptr);
+    return out;
+  }
   BOOL lossy = FALSE;
-  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                              static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+  int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &lossy);
   if (n <= 0 || lossy) return std::nullopt;
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                      out.data(), n, nullptr, &lossy);
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, out.data(), n, nullptr, &lossy);
   if (lossy) return std::nullopt;
   return out;
 }
 
-std::string FromAnsi(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+std::string FromCodePage(unsigned codePage, const std::string& bytes) {
+  if (bytes.empty()) return {};
+  int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
   return Narrow(wide);
 }
+
+std::optional<std::string> ToAnsi(const std::string& utf8) { return ToCodePage(GetACP(), utf8); }
+
+std::string FromAnsi(const std::string& ansi) { return FromCodePage(GetACP(), ansi); }
 
 }  // namespace qv

@@ -1,16 +1,13 @@
 #include "settings/file_choice.h"
 
-#include <cstring>
-
 namespace qv {
 
-std::optional<std::string> ChosenPath(const char* buffer, std::size_t size) {
-  if (buffer == nullptr || size == 0) return std::nullopt;
-  const void* nul = std::memchr(buffer, '\0', size);
-  if (nul == nullptr) return std::nullopt;
-  std::string path(buffer, static_cast<const char*>(nul));
-  if (path.empty() || path.find_first_of("?*") != std::string::npos) return std::nullopt;
-  return path;
+ChosenFile JudgeChosenFile(const std::string& path, const std::optional<std::string>& systemForm) {
+  if (path.empty()) return {};
+  if (!systemForm || systemForm->empty() || systemForm->find_first_of("?*") != std::string::npos ||
+      systemForm->size() >= kChooserBufferSize)
+    return {FileChoice::NotStorable, path};
+  return {FileChoice::Chosen, path};
 }
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
-// Reading back the file chooser's answer. Window-free: works on the raw ANSI buffer.
+// Judging the file chooser's answer. Window-free: the chooser's wide answer arrives here as
+// UTF-8 together with its form in the system's ANSI code page (nothing when it has none).
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -9,10 +10,21 @@ namespace qv {
 // Size of the chooser's file and file-title buffers, terminating NUL included.
 constexpr std::size_t kChooserBufferSize = 255;
 
-// The chosen path in the buffer (its text before the first NUL), or nothing when the
-// buffer holds no usable path: no NUL inside it, empty text, or a "?" or "*", which the
-// platform puts in for characters the ANSI code page cannot hold and which no real file
-// name contains. Nothing then changes, as after a cancel.
-std::optional<std::string> ChosenPath(const char* buffer, std::size_t size);
+enum class FileChoice {
+  Cancelled,    // no file: nothing changes
+  Chosen,       // `path` becomes the music file
+  NotStorable,  // the settings file or the media commands cannot carry the name: say so
+};
+
+struct ChosenFile {
+  FileChoice choice = FileChoice::Cancelled;
+  std::string path;
+};
+
+// An empty path is a cancel. A path is storable when the system's ANSI code page holds every
+// character of it ("?" or "*" there stand for characters it could not hold; no real file name
+// contains them) and its ANSI form fits the chooser's buffer, as the settings file's reader
+// and the media commands need.
+ChosenFile JudgeChosenFile(const std::string& path, const std::optional<std::string>& systemForm);
 
 }  // namespace qv

@@ -2,15 +2,16 @@
 // The music file chooser of the settings dialog ("ﾌｧｲﾙを開く", MP3 and WAV files).
 #include <windows.h>
 
-#include <optional>
 #include <string>
+
+#include "settings/file_choice.h"
 
 namespace qv {
 
-// Shows the chooser opening in initialFolder (UTF-8; a folder the ANSI code page cannot
-// hold opens the platform's default folder). Returns the chosen full path in UTF-8, or
-// nothing when the user cancelled or the chooser failed (a path longer than its buffer).
+// Shows the chooser opening in initialFolder (UTF-8). A cancel, a failed chooser (a path
+// longer than its buffer) or no file give Cancelled; a file whose name the system's ANSI code
+// page cannot carry gives NotStorable; otherwise the chosen full path in UTF-8.
 // LastApiResult gets the chooser's result.
-std::optional<std::string> ChooseMusicFile(HWND owner, const std::string& initialFolder);
+ChosenFile ChooseMusicFile(HWND owner, const std::string& initialFolder);
 
 }  // namespace qv

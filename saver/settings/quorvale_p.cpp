@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "framework/ansi_text.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
 #include "music/quorvale_bgm.h"
@@ -17,6 +18,14 @@
 #include "path_rules.h"
 
 namespace qv {
+
+namespace {
+
+constexpr char kNameNotStorable[] =
+    "このﾌｧｲﾙの名前には、このｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるため、BGMに設定できません。\n"
+    "名前を変えるか、別のﾌｧｲﾙを選んでください。";
+
+}  // namespace
 
 Quorvale_P::Quorvale_P() : Form(SettingsFormDesign(FrameControlFactory(), ButtonControlFactory())) {
   Form_Load = [this] { Load_(); };
@@ -80,9 +89,15 @@ void Quorvale_P::SelectSource(int index) {
 }
 
 void Quorvale_P::ChooseFile() {
-  std::optional<std::string> chosen = ChooseMusicFile(hWnd(), BgmFolder);
-  if (!chosen) return;  // cancelled, failed, or a path too long for the chooser
-  BgmFile = *chosen;
+  ChosenFile chosen = ChooseMusicFile(hWnd(), BgmFolder);
+  if (chosen.choice == FileChoice::NotStorable) {
+    // Stored anyway, the name would come back as another file's or as nothing: the previous
+    // choice stays, and the user learns why.
+    MessageBoxW(hWnd(), Widen(kNameNotStorable).c_str(), L"Quorvale", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  if (chosen.choice != FileChoice::Chosen) return;  // cancelled, failed, or a path too long for the chooser
+  BgmFile = chosen.path;
   TryStatement([&] { Ctl<Label>("lbl_Fname").SetCaption(BgmFile); });
   BgmFolder = FolderToOpen(FolderOfPath(BgmFile));
 }

@@ -518,5 +518,163 @@ TEST(ButtonLifecycle, SmallSizeIsRaisedAndTheButtonStillShowsItsState) {
   EXPECT_EQ(button.State(), StateFocused);
 }
 
+// Defaults a newly loaded button falls back on, and what a font change reports.
+TEST(ButtonDefaults, FontIsVerdanaEightPointQuarterNormalWesternAndFocusRectIsOn) {
+  const FontDesc f = ButtonDefaultFont();
+  EXPECT_EQ(f.name, "Verdana");
+  EXPECT_EQ(f.size, 8.25);
+  EXPECT_EQ(f.weight, 400);
+  EXPECT_EQ(f.charset, 0);
+  EXPECT_FALSE(f.italic || f.underline || f.strikethrough);
+
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(f);
+  button.SetForeColor(Rgb(1, 2, 3));
+  button.OnLoad(PropertyBag{});
+  EXPECT_TRUE(button.FocusRect());
+  EXPECT_EQ(button.ForeColor(), 0u);
+  EXPECT_EQ(button.Caption(), "&OK");
+  EXPECT_TRUE(button.Enabled());
+  EXPECT_TRUE(host.canvas.Has("caption '&OK'"));  // the load ends with a drawing
+  FontDesc big = f;
+  big.size = 12;
+  host.changed.clear();
+  button.SetFont(big);
+  EXPECT_EQ(host.drawingFont, big);
+  EXPECT_EQ(host.changed, std::vector<std::string>{"Font"});
+}
+
+TEST_F(ButtonInput, MouseReleasedOutsideWhileSpaceHeldShowsTheFocus) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  button.OnMouseDown(1, 0, 10, 10);
+  MoveOut();  // ignored while the space bar is held
+  EXPECT_EQ(button.State(), StatePressed);
+  button.OnMouseUp(1, 0, -5, 10);
+  EXPECT_EQ(button.State(), StateFocused);
+}
+
+TEST_F(ButtonInput, ReactivatedFormShowsTheFocusedOrDefaultButtonAgain) {
+  Activate();
+  button.OnGotFocus();
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnFormActivation(true);
+  EXPECT_EQ(button.State(), StateFocused);
+
+  button.OnLostFocus();
+  host.ambientDefault = true;
+  button.OnAmbientChanged("DisplayAsDefault");
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnFormActivation(true);
+  EXPECT_EQ(button.State(), StateFocused);
+}
+
+TEST_F(ButtonInput, LeavingAFocusedButtonOnAnInactiveFormDrawsNothing) {
+  Activate();
+  button.OnGotFocus();
+  button.OnFormActivation(false);
+  ASSERT_EQ(button.State(), StateNormal);
+  MoveIn();  // no drawing while the form is inactive
+  Reset();
+  button.OnMouseLeave();
+  EXPECT_TRUE(host.drawn.empty());
+  EXPECT_EQ(button.State(), StateNormal);
+}
+
+TEST_F(ButtonInput, TheDefaultButtonLosingTheFocusMidSpaceShowsAsDefault) {
+  Activate();
+  host.ambientDefault = true;
+  button.OnAmbientChanged("DisplayAsDefault");
+  button.OnGotFocus();
+  button.OnKeyDown(32);
+  ASSERT_EQ(button.State(), StatePressed);
+  button.OnLostFocus();
+  EXPECT_EQ(button.State(), StateFocused);
+  EXPECT_FALSE(button.Pressed());
+}
+
+TEST(ButtonLifecycle, ADisabledButtonIsDrawnWhenItsPropertiesAreLoaded) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(ButtonDefaultFont());
+  PropertyBag saved;
+  saved.Put("Enabled", false);
+  button.OnLoad(saved);
+  EXPECT_EQ(button.State(), StateDisabled);
+  EXPECT_TRUE(host.canvas.Has("caption '&OK' 3,3-77,22 92A1A1"));
+}
+
+TEST_F(ButtonInput, FocusArrivingUnderTheMouseOnAnInactiveFormShowsHot) {
+  MoveIn();  // the form is not active: nothing drawn
+  ASSERT_EQ(button.State(), StateNormal);
+  button.OnGotFocus();
+  EXPECT_EQ(button.State(), StateHot);
+}
+
+TEST_F(ButtonInput, AccessKeyCancellingASpaceUnderTheMouseShowsHot) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  ASSERT_EQ(button.State(), StatePressed);
+  Events();
+  button.OnAccessKey();
+  EXPECT_EQ(button.State(), StateHot);
+  EXPECT_FALSE(button.SpaceDown());
+  EXPECT_TRUE(Events().empty());
+}
+
+TEST(ButtonLifecycle, NewInstanceSetsItsPropertiesThroughTheSetters) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  button.OnCreate(ButtonDefaultFont());
+  button.OnNewInstance();
+  EXPECT_EQ(host.changed, (std::vector<std::string>{"Caption", "ForeColor", "Enabled", "FocusRect"}));
+}
+
+TEST_F(ButtonInput, DeactivationForgetsAHeldSpace) {
+  Activate();
+  button.OnGotFocus();
+  button.OnKeyDown(32);
+  ASSERT_TRUE(button.SpaceDown());
+  button.OnFormActivation(false);
+  EXPECT_FALSE(button.SpaceDown());
+  EXPECT_FALSE(button.Pressed());
+}
+
+TEST(ButtonLifecycle, AButtonTooNarrowButHighEnoughIsDrawnOnceAtItsNewWidth) {
+  FakeButtonHost host;
+  ButtonModel button{host};
+  host.model = &button;
+  button.OnCreate(ButtonDefaultFont());
+  button.OnLoad(PropertyBag{});
+  host.widthTw = 45;
+  host.drawn.clear();
+  host.canvas.ops.clear();
+  button.OnResize();
+  EXPECT_EQ(host.widthTw, 100);
+  EXPECT_EQ(host.drawn.size(), 1u);
+  EXPECT_TRUE(host.canvas.Has("region 0,0-7,26 3x3"));
+}
+
+TEST_F(ButtonInput, SpaceReleasedUnderTheMouseShowsHot) {
+  Activate();
+  button.OnGotFocus();
+  MoveIn();
+  button.OnKeyDown(32);
+  EXPECT_EQ(button.State(), StatePressed);
+  Events();
+  button.OnKeyUp(32);
+  EXPECT_EQ(button.State(), StateHot);
+  EXPECT_EQ(Events(), std::vector<std::string>{"Click"});
+}
+
 }  // namespace
 }  // namespace qv::controls

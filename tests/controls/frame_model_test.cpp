@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "recording_canvas.h"
 
 namespace qv::controls {
@@ -279,6 +281,64 @@ TEST(SmoothShadowCorners, StoredCornerDepthFarBeyondTheControlStaysCheap) {
   canvas.Clear();
   SmoothShadowCorners(canvas, 30, 30, 30000, 32000, Rgb(9, 9, 9));
   EXPECT_LT(canvas.pixelReads, 30 * 30 * 3 + 1);
+}
+
+// A background where the shadow's step truncates differently, and sums that round exactly half.
+TEST_F(FrameFixture, ShadowOverMidGreyAndTheBackColourIsSetterReports) {
+  host.ambient = Rgb(200, 200, 200);
+  frame.OnNewInstance();
+  const auto ops = Ops();
+  // 50 % over 200: 200 / 100 = 2 per percent, so 200 - 2 * 50 = 100.
+  ASSERT_GE(ops.size(), 4u);
+  EXPECT_EQ(ops[3], "pen 646464");
+  host.changed.clear();
+  host.draws = 0;
+  frame.SetBackColourIs(1);
+  EXPECT_EQ(host.changed, std::vector<std::string>{"BackColourIs"});
+  EXPECT_EQ(host.draws, 1);
+  frame.SetShowShadow(false);
+  EXPECT_EQ(host.changed.back(), "ShowShadow");
+  EXPECT_EQ(host.draws, 2);
+}
+
+TEST(SmoothShadowCorners, ADeepShadowOnAShortControlReachesItsLastRowAndColumn) {
+  RecordingFrameCanvas canvas(20, 20);
+  canvas.SetBackColour(0);
+  canvas.Clear();
+  // SD = 5, CD = 3: the upper right region runs x 14..17, y 5..20, the lower left x 5..20,
+  // y 14..17; both are cut at the image's last row or column, 19, and keep it.
+  SmoothShadowCorners(canvas, 20, 20, 5, 3, 0);
+  auto set = [&](int x, int y) {
+    for (const auto& p : canvas.setPixels)
+      if (p == std::pair<int, int>{x, y}) return true;
+    return false;
+  };
+  EXPECT_TRUE(set(15, 19));
+  EXPECT_TRUE(set(19, 15));
+  EXPECT_FALSE(set(13, 19));
+
+  // CD = 15 starts the lower right region above and left of the image: it is cut to the
+  // first row and column, which it keeps.
+  canvas.Clear();
+  canvas.setPixels.clear();
+  SmoothShadowCorners(canvas, 20, 20, 2, 15, 0);
+  EXPECT_TRUE(set(5, 0));
+  EXPECT_TRUE(set(0, 5));
+}
+
+TEST(ColourMath, TwipsToPixelsTakesScalesBelowOneTwipPerPixel) {
+  EXPECT_EQ(TwipsToPixels(10, 0.5), 20);
+  EXPECT_EQ(TwipsToPixels(10, 1), 10);
+  EXPECT_EQ(TwipsToPixels(std::nan(""), 1), 0);
+}
+
+TEST(SmoothShadowCorners, NeighbourSumOfTwoRoundsDownToZeroInEveryChannel) {
+  RecordingFrameCanvas canvas(3, 3);
+  canvas.pixels.FillAll(Rgb(0, 0, 0));
+  canvas.pixels.Set(1, 0, Rgb(2, 2, 2));
+  EXPECT_EQ(NeighbourPixel(canvas, 1, 1, 0), Rgb(0, 0, 0));  // 2 / 4 = 0.5 -> 0
+  canvas.pixels.Set(0, 1, Rgb(4, 4, 4));
+  EXPECT_EQ(NeighbourPixel(canvas, 1, 1, 0), Rgb(2, 2, 2));  // 6 / 4 = 1.5 -> 2
 }
 
 }  // namespace

@@ -1,17 +1,19 @@
-// Arbitrary settings-file bytes through the music settings start-up logic. The file is read
-// the way the platform's private-profile functions read it (first matching section and key,
-// case-insensitive names, blanks and one pair of quotes trimmed, values cut to the 255-byte
-// buffer without a broken double-byte tail) and decoded from code page 932, so the real
-// ReadMusicSettings sees what LoadMusicSettings would hand it.
+// Arbitrary settings-file bytes through the settings file's own reader and writer and the music
+// settings start-up logic. Values are read as the saver reads them (cut to the 255-byte buffer
+// without a broken double-byte tail) and decoded from code page 932, so the real
+// ReadMusicSettings sees what LoadMusicSettings would hand it. Then one key is written: the
+// value reads back, no other key changes, and the same write again changes nothing.
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ini_bytes.h"
 #include "music_settings.h"
 #include "settings_keys.h"
 
@@ -42,60 +44,19 @@ std::string Convert(const char* to, const char* from, const std::string& in) {
   return out;
 }
 
-// Case-insensitive for the single-byte letters only; a trail byte is never folded.
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  bool trail = false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (!trail) {
-      if (x >= 'a' && x <= 'z') x -= 32;
-      if (y >= 'a' && y <= 'z') y -= 32;
-    }
-    if (x != y) return false;
-    trail = !trail && IsLead932(x);
-  }
-  return true;
-}
-
-std::string Trim(const std::string& s) {
-  const char* blanks = " \t\r";
-  size_t b = s.find_first_not_of(blanks);
-  if (b == std::string::npos) return std::string();
-  return s.substr(b, s.find_last_not_of(blanks) - b + 1);
-}
-
-// The value under [section] key in the file's bytes, as the 256-byte read gives it.
+// The value under [section] key as the 256-byte read on a code page 932 system gives it.
 std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key) {
-  bool inSection = false, sectionSeen = false;
-  size_t at = 0;
-  while (at <= file.size()) {
-    size_t end = file.find('\n', at);
-    if (end == std::string::npos) end = file.size();
-    std::string line = Trim(file.substr(at, end - at));
-    at = end + 1;
-    if (!line.empty() && line[0] == '[') {
-      if (sectionSeen && inSection) break;  // only the first section of that name counts
-      size_t close = line.find(']');
-      inSection = SameName(line.substr(1, close == std::string::npos ? std::string::npos : close - 1), section);
-      sectionSeen = sectionSeen || inSection;
-      continue;
-    }
-    size_t eq = line.find('=');
-    if (!inSection || eq == std::string::npos || !SameName(Trim(line.substr(0, eq)), key)) continue;
-    std::string value = Trim(line.substr(eq + 1));
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-      value = value.substr(1, value.size() - 2);
-    if (value.size() > 255) value.resize(255);
-    size_t i = 0, last = 0;
-    while (i < value.size()) {
-      last = i;
-      i += IsLead932(static_cast<unsigned char>(value[i])) ? 2 : 1;
-    }
-    if (i > value.size()) value.resize(last);
-    return Convert("UTF-8", "CP932", value);
+  std::optional<std::string> found = qv::FindIniValue(file, section, key);
+  if (!found) return std::string();
+  std::string value = *found;
+  if (value.size() > 255) value.resize(255);
+  size_t i = 0, last = 0;
+  while (i < value.size()) {
+    last = i;
+    i += IsLead932(static_cast<unsigned char>(value[i])) ? 2 : 1;
   }
-  return std::string();
+  if (i > value.size()) value.resize(last);
+  return Convert("UTF-8", "CP932", value);
 }
 
 bool ValidUtf8(const std::string& s) {
@@ -135,5 +96,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (s.file.size() > 255 * 3 || !ValidUtf8(s.file) || !ValidUtf8(s.folder)) std::abort();
   const std::string kindText = ProfileValue(file, section, Convert("CP932", "UTF-8", qv::kKeyBgmKind));
   if (kindText.empty() && s.kind != 0) std::abort();  // an empty value reads as none
+
+  // One write: the key picked by the last byte, a value made of the first bytes.
+  const char* const keys[] = {"Width", "Height", qv::kKeyBgmKind, qv::kKeyBgmRepeat, qv::kKeyBgmFile};
+  std::vector<std::string> names;
+  for (const char* k : keys) names.push_back(Convert("CP932", "UTF-8", k));
+  const size_t pick = size > 0 ? data[size - 1] % 5 : 0;
+  std::string value = "v";
+  for (size_t i = 0; i < size && i < 40; ++i)
+    if (data[i] != '\r' && data[i] != '\n' && data[i] != '\0') value.push_back(static_cast<char>(data[i]));
+  value += "v";
+  std::optional<std::string> after = qv::WithIniValue(file, section, names[pick], value);
+  const bool unicode = size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
+  if (!after) {
+    if (!unicode) std::abort();  // a usable value is refused only for a UTF-16 file
+    return 0;
+  }
+  if (qv::FindIniValue(*after, section, names[pick]) != value) std::abort();
+  for (size_t k = 0; k < names.size(); ++k)
+    if (k != pick && qv::FindIniValue(*after, section, names[k]) != qv::FindIniValue(file, section, names[k]))
+      std::abort();
+  if (qv::WithIniValue(*after, section, names[pick], value) != after) std::abort();
   return 0;
 }

@@ -193,6 +193,109 @@ TEST(ImageTexture, SecondLoadGivesBackTheFirstTextureName) {
     DeleteFileA(path.c_str());
 }
 
+// Marks the texture's level 0 in a corner with a pixel no picture here has, so a rebuild of
+// the texture (which would overwrite it) shows.
+void MarkLevel0(const ImageTexture& t) {
+    const std::uint8_t magenta[3] = {255, 0, 255};
+    t.Bind();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, magenta);
+}
+
+bool HasMark(const Level0& l) {
+    return l.width > 0 && l.At(0, 0)[0] == 255 && l.At(0, 0)[1] == 0 && l.At(0, 0)[2] == 255;
+}
+
+TEST(ImageTexture, UnchangedFileKeepsItsTextureWithoutARebuild) {
+    for (int height : {64, -64}) {  // a top-down file too: it is turned back after the build
+        const std::string path = WriteFile("same.alo", Marked(64, height, false));
+        ImageTexture t;
+        ASSERT_TRUE(t.Load(path.c_str()));
+        const std::uint32_t name = t.TextureName();
+        MarkLevel0(t);
+        ASSERT_TRUE(HasMark(ReadLevel0(t)));
+        glBindTexture(GL_TEXTURE_2D, 0);
+        ASSERT_TRUE(t.Load(path.c_str())) << height;
+        EXPECT_EQ(t.TextureName(), name) << height;
+        GLint bound = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(static_cast<std::uint32_t>(bound), name - 1) << "left bound, as a fresh load is";
+        const Level0 l = ReadLevel0(t);
+        EXPECT_TRUE(HasMark(l)) << height << ": the texture was built again";
+        EXPECT_EQ(t.Width(), 64);
+        EXPECT_EQ(t.Height(), height);
+
+        // The same bytes under another name are the same picture; the name is the new one.
+        const std::string copy = WriteFile("same_copy.alo", Marked(64, height, false));
+        ASSERT_TRUE(t.Load(copy.c_str()));
+        EXPECT_EQ(t.TextureName(), name);
+        EXPECT_EQ(std::string(t.FileName()), copy.substr(0, 63));
+        DeleteFileA(copy.c_str());
+        DeleteFileA(path.c_str());
+    }
+}
+
+// A picture rewritten in place with the same size and the same time stamp is still seen.
+TEST(ImageTexture, RewrittenFileWithSameSizeAndTimeShowsTheNewPicture) {
+    const std::string path = WriteFile("rewritten.alo", Marked(64, 64, false));
+    ImageTexture t;
+    ASSERT_TRUE(t.Load(path.c_str()));
+    ExpectMarkedUpright(ReadLevel0(t));
+    FILETIME written = {};
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    GetFileTime(h, nullptr, nullptr, &written);
+    CloseHandle(h);
+
+    // The rows of a top-down file under a bottom-up header: the picture upside down, with
+    // the same size and the same headers, only other pixel bytes.
+    auto flipped = Marked(64, -64, false);
+    Put32(flipped, 22, 64);
+    WriteFile("rewritten.alo", flipped);
+    h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
+    CloseHandle(h);
+
+    ASSERT_TRUE(t.Load(path.c_str()));
+    const Level0 l = ReadLevel0(t);
+    ASSERT_GT(l.width, 0);
+    // Green is now at the bottom of the picture, t = 0.
+    EXPECT_GT(l.At(l.width / 2, l.height / 20)[1], 200);
+    EXPECT_LT(l.At(l.width / 2, l.height - 1 - l.height / 20)[1], 50);
+    DeleteFileA(path.c_str());
+}
+
+// A broken file in between: the plain texture, then the good file builds the picture again
+// although its bytes are those loaded before the break.
+TEST(ImageTexture, GoodFileAfterABrokenOneIsBuiltAgain) {
+    const auto good = Marked(64, 64, false);
+    const std::string path = WriteFile("recover.alo", good);
+    ImageTexture t;
+    ASSERT_TRUE(t.Load(path.c_str()));
+    WriteFile("recover.alo", std::vector<std::uint8_t>(good.begin(), good.begin() + 1000));
+    EXPECT_FALSE(t.Load(path.c_str()));
+    EXPECT_EQ(ReadLevel0(t).width, 0);
+    WriteFile("recover.alo", good);
+    ASSERT_TRUE(t.Load(path.c_str()));
+    ExpectMarkedUpright(ReadLevel0(t));
+
+    // The same when the texture was given back or replaced from outside.
+    t.Release();
+    ASSERT_TRUE(t.Load(path.c_str()));
+    ExpectMarkedUpright(ReadLevel0(t));
+    ASSERT_TRUE(t.Create(path.c_str()));
+    ASSERT_TRUE(t.Load(path.c_str()));
+    ExpectMarkedUpright(ReadLevel0(t));
+
+    // A missing file forgets the picture too.
+    const std::string gone = TempPath("recover_missing.alo");
+    EXPECT_FALSE(t.Load(gone.c_str()));
+    ASSERT_TRUE(t.Load(path.c_str()));
+    ExpectMarkedUpright(ReadLevel0(t));
+    DeleteFileA(path.c_str());
+}
+
 TEST(ImageTexture, KeepsAtMost63CharactersOfTheFileName) {
     const std::string longName(100, 'a');
     ImageTexture t;

@@ -12,8 +12,12 @@ TEST_F(SaverShow, ShowWritesEverythingBeforeTheRendererAndEndsWithIt) {
   PatternWindow pattern;
   DeleteFileA(kAlo1);
   WritePrivateProfileStringA("Settings", "Width", " 1", kIni);
+  // Left by a show on two monitors; on one it must not be taken for this show's layout.
+  const char* layout = "C:\\zantho_temp\\QuorvaleMonitors.ini";
+  WriteFileBytes(layout, "[Monitors]\r\nCount=2\r\n1=0 0 1024 768\r\n2=1024 0 800 600\r\n");
   auto saver = StartSaver(copies_.withRenderer, "/s");
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
+  EXPECT_FALSE(FileThere(layout)) << "one monitor: no layout of several";
 
   // What the renderer found when it started.
   auto seen = ReadReport(report_);

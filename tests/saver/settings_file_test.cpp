@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/ansi_text.h"
+#include "ini_file.h"
 #include "music/quorvale_bgm.h"
 
 namespace qv {
@@ -39,6 +40,19 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// A character of the system's own code page beyond ASCII, and a name that only UTF-8 holds of
+// the code pages tested.
+std::string LocalCharacter() {
+  switch (GetACP()) {
+    case 932: return "曲";
+    case 936: return "乐";
+    case 949: return "음";
+    case 65001: return "曲";
+    default: return "é";
+  }
+}
+const char kNowhereName[] = "C:\\เพลง.mp3";
+
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -65,33 +79,96 @@ TEST_F(SettingsFile, WrittenValuesReadBackAndMissingOnesAreEmpty) {
   EXPECT_NE(text.find("[Settings]"), std::string::npos);
 }
 
-TEST_F(SettingsFile, JapaneseKeysAreStoredInTheAnsiCodePage) {
-  ASSERT_EQ(GetACP(), 932u) << "tests run with the Japanese code page";
-  PutIniValue(kSettingsSection, kKeyBgmKind, " 2", file_);
-  PutIniValue(kSettingsSection, kKeyBgmRepeat, " 0", file_);
-  PutIniValue(kSettingsSection, kKeyBgmFile, "C:\\音楽\\曲.mp3", file_);
+TEST_F(SettingsFile, KeysAreCodePage932BytesAndValuesTheSystemsOwn) {
+  const std::string path = "C:\\" + LocalCharacter() + "\\a.mp3";
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 2", file_));
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmRepeat, " 0", file_));
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmFile, path, file_));
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 1", file_));
   std::string bytes = ReadBytes(file_);
-  // "BGM区分" = 42 47 4D 8B E6 95 AA; "ﾘﾋﾟｰﾄ" are single-byte katakana; "曲" = 8B C8.
-  EXPECT_NE(bytes.find("BGM\x8B\xE6\x95\xAA="), std::string::npos);
-  EXPECT_NE(bytes.find("BGM\xD8\xCB\xDF\xB0\xC4="), std::string::npos);
-  EXPECT_NE(bytes.find("BGM\xCC\xA7\xB2\xD9=C:\\\x89\xB9\x8A\x79\\\x8B\xC8.mp3"), std::string::npos);
-  EXPECT_EQ(bytes.find("\xE5"), std::string::npos) << "no UTF-8 in the file";
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmFile, file_), "C:\\音楽\\曲.mp3");
+  // "BGM区分" = 42 47 4D 8B E6 95 AA; "ﾘﾋﾟｰﾄ" and "ﾌｧｲﾙ" are single-byte katakana.
+  EXPECT_NE(bytes.find("\nBGM\x8B\xE6\x95\xAA=1\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("\nBGM\xD8\xCB\xDF\xB0\xC4=0\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("\nBGM\xCC\xA7\xB2\xD9=" + *ToAnsi(path) + "\r\n"), std::string::npos) << bytes;
+  EXPECT_EQ(bytes.find("BGM\x8B\xE6\x95\xAA", bytes.find("BGM\x8B\xE6\x95\xAA") + 1), std::string::npos)
+      << "one spelling of each key, once";
+  EXPECT_EQ(bytes.size(), std::string("[Settings]\r\nBGM\x8B\xE6\x95\xAA=1\r\nBGM\xD8\xCB\xDF\xB0\xC4=0\r\n"
+                                      "BGM\xCC\xA7\xB2\xD9=\r\n").size() + ToAnsi(path)->size());
+  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmFile, file_), path);
+  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmKind, file_), "1");
 }
 
-TEST_F(SettingsFile, TextTheCodePageCannotHoldIsNotWritten) {
-  EXPECT_FALSE(PutIniValue("Settings", "BGMﾌｧｲﾙ", "C:\\Ελληνικά.mp3", file_));
-  EXPECT_FALSE(PutIniValue("Settings", "café", " 1", file_));
+TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
+  const std::string japanese =
+      "[Other]\r\nBGM\x8B\xE6\x95\xAA=9\r\n[Settings]\r\nWidth=1024\r\nBGM\x8B\xE6\x95\xAA= 2\r\n"
+      "BGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=C:\\Music\\a.mp3\r\n";
+  WriteBytes(file_, japanese);
+  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmKind, file_), "2");
+  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmRepeat, file_), "3");
+  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmFile, file_), "C:\\Music\\a.mp3");
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmRepeat, " 3", file_));
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 1", file_));
+  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyWidth, " 1024", file_));
+  std::string expected = japanese;
+  expected.replace(expected.find("\x95\xAA= 2"), 5, "\x95\xAA=1");
+  expected.replace(expected.find("\xC4= 3"), 4, "\xC4=3");
+  EXPECT_EQ(ReadBytes(file_), expected);
+}
+
+TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
+  if (!ToAnsi(kNowhereName)) EXPECT_FALSE(PutIniValue("Settings", "BGMﾌｧｲﾙ", kNowhereName, file_));
+  EXPECT_FALSE(PutIniValue("Settings", "café", " 1", file_));  // a key name outside code page 932
   EXPECT_EQ(GetFileAttributesA(file_.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetIniValue("Settings", "café", file_), "");
 }
 
+TEST_F(SettingsFile, TheOwnWriterLeavesAReadOnlyOrLockedFileAsItWas) {
+  ASSERT_TRUE(WriteIniFileValue("Settings", "Width", " 1", file_));
+  const std::string before = ReadBytes(file_);
+  SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(WriteIniFileValue("Settings", "Width", " 2", file_));
+  SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE locked = CreateFileA(file_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteIniFileValue("Settings", "Width", " 3", file_));
+  EXPECT_EQ(ReadIniFileValue("Settings", "Width", file_), "");
+  CloseHandle(locked);
+  EXPECT_EQ(ReadBytes(file_), before);
+}
+
+// Where the profile functions serve (code page 932), the file's own writer must write exactly
+// what they write, so that a file looks the same whichever wrote it.
+TEST_F(SettingsFile, TheOwnWriterWritesWhatTheProfileFunctionsWriteOn932) {
+  if (GetACP() != 932) GTEST_SKIP() << "the profile functions carry the names only on code page 932";
+  const std::string platform = folder_ + "\\platform.ini";
+  const std::string starts[] = {"", "[Other]\r\nx=1\r\n", "[Settings]\r\nWidth=640\r\n[Other]\r\nx=1\r\n",
+                                "[settings]\r\nbgm\x8B\xE6\x95\xAA=0\r\nHeight=480"};
+  const std::pair<const char*, std::string> writes[] = {
+      {kKeyWidth, " 1024"},   {kKeyHeight, " 768"},  {kKeyBgmKind, " 2"},
+      {kKeyBgmRepeat, " 0"},  {kKeyBgmFile, "C:\\音楽\\曲.mp3"}, {kKeyWidth, " 800"},
+      {kKeyBgmKind, " 2"},    {kKeyBgmFile, ""},     {kKeyBgmRepeat, "-5"},
+      {kKeyBgmFile, "C:\\My Music\\\"quoted\".wav"}, {kKeyBgmFile, "\"C:\\a b.mp3\""}};
+  for (const std::string& start : starts) {
+    WriteBytes(platform, start);
+    WriteBytes(file_, start);
+    for (const auto& [key, value] : writes) {
+      const auto k = ToAnsi(key), v = ToAnsi(value);
+      WritePrivateProfileStringA("Settings", k->c_str(), v->c_str(), platform.c_str());
+      ASSERT_TRUE(WriteIniFileValue("Settings", key, value, file_));
+      ASSERT_EQ(ReadBytes(file_), ReadBytes(platform)) << "after " << key << "=" << value;
+      EXPECT_EQ(ReadIniFileValue("Settings", key, file_), GetIniValue("Settings", key, platform)) << key;
+    }
+  }
+  DeleteFileA(platform.c_str());
+}
+
 TEST_F(SettingsFile, LongValuesAreCutToWholeCharacters) {
-  std::string value = "a";  // 1 + 127 * 2 bytes = 255, then one more double-byte char
-  for (int i = 0; i < 128; ++i) value += "曲";
+  std::string value = "a";  // cut after 255 bytes: 1 + 127 * 2 where the character takes two
+  for (int i = 0; i < 300; ++i) value += LocalCharacter();
   ASSERT_TRUE(PutIniValue("Settings", "Long", value, file_));
   std::string back = GetIniValue("Settings", "Long", file_);
   EXPECT_LE(ToAnsi(back)->size(), 255u);
+  EXPECT_GE(ToAnsi(back)->size(), 253u);  // 1 + 84 * 3 in UTF-8
   EXPECT_EQ(back.find("\xEF\xBF\xBD"), std::string::npos) << "no broken character";
   EXPECT_EQ(value.compare(0, back.size(), back), 0);
 }
@@ -117,7 +194,7 @@ TEST_F(SettingsFile, FileExistsOpensForReading) {
   EXPECT_FALSE(FileExists(folder_));       // a folder is no file
   EXPECT_FALSE(FileExists(folder_ + "\\"));
   EXPECT_FALSE(FileExists(""));
-  EXPECT_FALSE(FileExists("C:\\Ελληνικά.mp3"));
+  EXPECT_FALSE(FileExists(kNowhereName));
   SetLastError(5);
   FileExists(folder_ + "\\missing.mp3");
   EXPECT_EQ(GetLastError(), 0u);
@@ -140,7 +217,7 @@ class LoadMusicSettingsTest : public ::testing::Test {
     BgmKind = BgmRepeat = 0;
     BgmFile.clear();
     BgmFolder.clear();
-    music_ = TempFolder() + "\\曲.wav";
+    music_ = TempFolder() + "\\" + LocalCharacter() + ".wav";
     WriteBytes(*ToAnsi(music_), "RIFF");
   }
   void TearDown() override {

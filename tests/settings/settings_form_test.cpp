@@ -148,21 +148,24 @@ TEST(SettingsForm, SourceRowsAreIndexedByMusicSource) {
   EXPECT_EQ(combo->comboStyle, ComboStyle::DropDownCombo);  // typed text is allowed
 }
 
-TEST(FileChoice, PathIsTheTextBeforeTheFirstNul) {
-  const char buf[] = "C:\\Music\\a.mp3\0garbage";
-  EXPECT_EQ(ChosenPath(buf, sizeof buf).value(), "C:\\Music\\a.mp3");
+TEST(FileChoice, AFileTheSystemCodePageHoldsIsChosen) {
+  ChosenFile c = JudgeChosenFile("C:\\Musique\\Zoë.mp3", std::string("C:\\Musique\\Zo\xEB.mp3"));
+  EXPECT_EQ(c.choice, FileChoice::Chosen);
+  EXPECT_EQ(c.path, "C:\\Musique\\Zoë.mp3");
+  EXPECT_EQ(JudgeChosenFile("C:\\" + std::string(250, 'a'), "C:\\" + std::string(250, 'a')).choice,
+            FileChoice::Chosen);  // 253 bytes
 }
 
-TEST(FileChoice, UnusableBuffersChangeNothing) {
-  EXPECT_FALSE(ChosenPath(nullptr, 10));
-  const char empty[4] = {};
-  EXPECT_FALSE(ChosenPath(empty, sizeof empty));
-  const char unterminated[3] = {'a', 'b', 'c'};
-  EXPECT_FALSE(ChosenPath(unterminated, sizeof unterminated));
-  const char lossy[] = "C:\\Music\\?.mp3";  // a character the code page could not hold
-  EXPECT_FALSE(ChosenPath(lossy, sizeof lossy));
-  const char wild[] = "C:\\Music\\*.mp3";
-  EXPECT_FALSE(ChosenPath(wild, sizeof wild));
+TEST(FileChoice, NoFileIsACancelAndANameTheCodePageCannotCarryIsSaid) {
+  EXPECT_EQ(JudgeChosenFile("", std::string()).choice, FileChoice::Cancelled);
+  // A Japanese name on a system without Japanese: no ANSI form at all, or "?" for the characters.
+  EXPECT_EQ(JudgeChosenFile("C:\\曲.mp3", std::nullopt).choice, FileChoice::NotStorable);
+  EXPECT_EQ(JudgeChosenFile("C:\\曲.mp3", std::string("C:\\?.mp3")).choice, FileChoice::NotStorable);
+  EXPECT_EQ(JudgeChosenFile("C:\\a*.mp3", std::string("C:\\a*.mp3")).choice, FileChoice::NotStorable);
+  // Fits the chooser in characters but not the settings file in bytes.
+  std::string wide = "C:\\";
+  for (int i = 0; i < 126; ++i) wide += "曲";
+  EXPECT_EQ(JudgeChosenFile(wide, "C:\\" + std::string(252, '\x8B')).choice, FileChoice::NotStorable);
 }
 
 }  // namespace

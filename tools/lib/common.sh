@@ -10,21 +10,24 @@ QV_PACKAGES=(
   xdotool x11-apps imagemagick googletest
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox libsox-fmt-mp3 lame
   fonts-ipafont-gothic locales clang libclang-rt-14-dev nsis
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
-# (grep reads the whole list: with -q an early exit could fail the pipe under pipefail)
-qv_has_japanese_locale() { locale -a 2>/dev/null | grep -i '^ja_JP\.utf-\?8$' >/dev/null; }
+# True when the locale (e.g. ja_JP.UTF-8) has been generated. grep reads the whole list: with
+# -q an early exit could fail the pipe under pipefail.
+qv_has_locale() { locale -a 2>/dev/null | grep -i "^${1%%.*}\.utf-\?8$" >/dev/null; }
 
-# Wine runs in the project's own prefix, with the Japanese ANSI code page (932) and a
-# sound device that needs no sound card.
+# Wine runs in the project's own prefix, with the Japanese ANSI code page (932) unless
+# QV_LOCALE names another locale (en_US.UTF-8 gives 1252, zh_CN.UTF-8 936, ko_KR.UTF-8 949,
+# hi_IN.UTF-8 UTF-8), and a sound device that needs no sound card.
 qv_wine_env() {
   export WINEPREFIX=${QV_WINEPREFIX:-$QV_BUILD/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
   # Only once tools/setup has generated it: naming a missing locale makes every shell complain.
-  qv_has_japanese_locale && export LC_ALL=ja_JP.UTF-8
+  qv_has_locale "${QV_LOCALE:-ja_JP.UTF-8}" && export LC_ALL=${QV_LOCALE:-ja_JP.UTF-8}
   export ALSA_CONFIG_PATH=${QV_ALSA_CONFIG:-$QV_BUILD/alsa/null.conf}
 }
 

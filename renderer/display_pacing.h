@@ -1,0 +1,24 @@
+// Paces the renderer's frames to the display: the driver's swap interval where it really
+// waits for the display, otherwise a wait in the message loop until the next refresh period
+// that still wakes at once for any message (Escape and close stay as quick as unpaced).
+#pragma once
+#include <windows.h>
+
+namespace qv::renderer {
+
+// With the OpenGL context current. `paced` false draws as fast as possible (swap interval 0),
+// for throughput figures only.
+void StartFramePacing(bool paced, LONGLONG frequency);
+// At the start of every rendered frame, with that frame's counter value.
+void PacingFrameStarted(LONGLONG now);
+// In the message loop when the queue is empty. True when the next frame is due; otherwise
+// waits until it is due or a message arrives, and returns false.
+bool NextFrameDue();
+void StopFramePacing();
+
+// What the pacing chose, for the bench's report: the refresh rate in use, and whether the
+// swap interval is (still) trusted to do the waiting.
+int PacingRefreshRate();
+bool PacingBySwap();
+
+}  // namespace qv::renderer

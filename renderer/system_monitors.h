@@ -1,0 +1,10 @@
+// The monitors the platform lists now, in screen pixels, primary first. Shared by the saver
+// (which photographs each one) and the renderer (which checks the hand-off against them).
+#pragma once
+#include "monitor_layout.h"
+
+namespace qv::renderer {
+
+MonitorLayout SystemMonitors();
+
+}  // namespace qv::renderer

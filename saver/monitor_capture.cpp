@@ -1,0 +1,36 @@
+#include "monitor_capture.h"
+
+#include <windows.h>
+
+#include "framework/program.h"
+#include "screen_capture.h"
+#include "system_monitors.h"
+
+namespace qv {
+
+OtherMonitorShots CaptureOtherMonitors() {
+  OtherMonitorShots shots;
+  shots.layout = renderer::SystemMonitors();
+  for (int k = 1; k < shots.layout.count; ++k) {
+    const renderer::MonitorRect& m = shots.layout.monitors[k];
+    auto picture = std::make_unique<PersistentImage>();
+    picture->Resize(m.width, m.height, 0);
+    CopyScreenInto(picture->hDC(), m.width, m.height, m.left, m.top);
+    shots.pictures.push_back(std::move(picture));
+  }
+  return shots;
+}
+
+bool HandOverOtherMonitors(const OtherMonitorShots& shots) {
+  DeleteFileAt(renderer::kMonitorLayoutPath);  // a layout from a show on more monitors
+  if (shots.layout.count < 2) return true;
+  for (int k = 1; k < shots.layout.count; ++k) {
+    char path[renderer::kMonitorPathSize];
+    renderer::MonitorPicturePath(k, path);
+    if (!shots.pictures[k - 1]->SaveAsBitmap24(path)) return false;
+  }
+  const std::string text = renderer::MonitorLayoutText(shots.layout);
+  return WriteWholeFile(renderer::kMonitorLayoutPath, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+}  // namespace qv

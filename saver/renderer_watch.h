@@ -1,0 +1,31 @@
+#pragma once
+// When the saver window's watch ends a show. The renderer's window is what the saver watches,
+// but a renderer that is still starting has none yet: on a slow or busy machine its process
+// start and first set-up can take longer than one watch tick. Ending the show then would stop
+// the music while the renderer comes up and runs on alone, so a show ends only when a window
+// seen before is gone, when the renderer process is not running, or when it never shows a
+// window within the start allowance.
+
+namespace qv {
+
+class RendererWatch {
+ public:
+  // Ticks a renderer that is running but has never shown its window may take.
+  static constexpr int kStartAllowanceTicks = 60;  // 30 s at the 500 ms watch interval
+
+  // One watch tick. True when the show has ended.
+  bool ShowEnded(bool windowFound, bool rendererRunning) {
+    if (windowFound) {
+      seen_ = true;
+      return false;
+    }
+    if (seen_ || !rendererRunning) return true;
+    return ++waitingTicks_ > kStartAllowanceTicks;
+  }
+
+ private:
+  bool seen_ = false;
+  int waitingTicks_ = 0;
+};
+
+}  // namespace qv
