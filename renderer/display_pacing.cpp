@@ -15,6 +15,34 @@ bool timerResolutionSet = false;
 LONGLONG counterFrequency = 1;
 FramePacer pacer(1);
 SwapPacingCheck swapCheck(1);
+ProcessorBudget budget(1, 1);
+std::int64_t refreshPeriod = 1;
+
+// The budget is judged over about a second of frames.
+LONGLONG windowStart = 0;
+std::int64_t windowProcessor = 0;
+int windowFrames = 0;
+
+// Processor time of the whole process (the rasteriser's threads too), in counter ticks.
+std::int64_t ProcessorTicks() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+    const auto hundredNs = [](const FILETIME& t) {
+        return (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    const std::int64_t total = hundredNs(kernel) + hundredNs(user);
+    return static_cast<std::int64_t>(static_cast<double>(total) * counterFrequency / 1e7);
+}
+
+void JudgeBudget(LONGLONG now) {
+    ++windowFrames;
+    if (now - windowStart < counterFrequency) return;
+    const std::int64_t processor = ProcessorTicks();
+    pacer.SetPeriod(budget.PeriodFor((processor - windowProcessor) / windowFrames));
+    windowStart = now;
+    windowProcessor = processor;
+    windowFrames = 0;
+}
 
 int DisplayRefreshRate() {
     DEVMODEA mode = {};
@@ -41,8 +69,13 @@ void StartFramePacing(bool pace, LONGLONG frequency) {
     }
     refreshRate = DisplayRefreshRate();
     const std::int64_t period = RefreshPeriodTicks(counterFrequency, refreshRate);
+    refreshPeriod = period;
     pacer = FramePacer(period);
     swapCheck = SwapPacingCheck(period);
+    budget = ProcessorBudget(period, counterFrequency / 15);
+    QueryPerformanceCounter(reinterpret_cast<LARGE_INTEGER*>(&windowStart));
+    windowProcessor = ProcessorTicks();
+    windowFrames = 0;
     if (!SetSwapInterval(1)) swapCheck.Distrust();
     // Waits of a few milliseconds need a finer system timer than its default 15.6 ms.
     timerResolutionSet = timeBeginPeriod(1) == TIMERR_NOERROR;
@@ -55,10 +88,12 @@ void PacingFrameStarted(LONGLONG now) {
     // A swap that waits only now and then would add its waits to the loop's.
     if (trusted && !swapCheck.Trusted()) SetSwapInterval(0);
     pacer.FrameStarted(now);
+    JudgeBudget(now);
 }
 
 bool NextFrameDue() {
-    if (!paced || swapCheck.Trusted()) return true;
+    // A trusted swap waits for the display by itself; the loop waits only for a stretched period.
+    if (!paced || (swapCheck.Trusted() && pacer.Period() <= refreshPeriod)) return true;
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     const std::int64_t ticks = pacer.TicksUntilDue(now.QuadPart);

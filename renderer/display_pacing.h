@@ -1,6 +1,8 @@
 // Paces the renderer's frames to the display: the driver's swap interval where it really
 // waits for the display, otherwise a wait in the message loop until the next refresh period
 // that still wakes at once for any message (Escape and close stay as quick as unpaced).
+// Frames that cost much processor time (software OpenGL) come less often, so the renderer
+// stays within its processor budget (frame_pacing.h).
 #pragma once
 #include <windows.h>
 

@@ -33,6 +33,14 @@ void FramePacer::FrameStarted(std::int64_t now) {
     started_ = true;
 }
 
+std::int64_t ProcessorBudget::PeriodFor(std::int64_t processorTicksPerFrame) const {
+    if (processorTicksPerFrame <= 0) return refresh_;
+    const double allowed = static_cast<double>(processorTicksPerFrame) / kShareOfOneCore;
+    if (allowed >= static_cast<double>(longest_)) return longest_;
+    const auto period = static_cast<std::int64_t>(allowed);
+    return period > refresh_ ? period : refresh_;
+}
+
 void SwapPacingCheck::FrameStarted(std::int64_t now) {
     if (seen_ && trusted_) {
         if ((now - last_) * 10 < period_ * 9) {

@@ -33,11 +33,36 @@ public:
     void FrameStarted(std::int64_t now);
 
     std::int64_t Period() const { return period_; }
+    // A new period; the next frame stays due when it was due.
+    void SetPeriod(std::int64_t periodTicks) { period_ = periodTicks > 0 ? periodTicks : 1; }
 
 private:
     std::int64_t period_;
     std::int64_t due_ = 0;
     bool started_ = false;
+};
+
+// Where OpenGL is drawn in software a frame at the refresh rate can take most of the
+// machine, for motion nobody sees as smoother. The renderer therefore keeps its processor
+// use (all its threads, the rasteriser's included) within a share of one core: the period
+// is stretched to what the measured processor time per frame allows, never below the refresh
+// period and never beyond `longestPeriod`. On a graphics card a frame costs so little that
+// the period stays the refresh period.
+class ProcessorBudget {
+public:
+    static constexpr double kShareOfOneCore = 0.45;
+
+    ProcessorBudget(std::int64_t refreshPeriodTicks, std::int64_t longestPeriodTicks)
+        : refresh_(refreshPeriodTicks > 0 ? refreshPeriodTicks : 1),
+          longest_(longestPeriodTicks > refresh_ ? longestPeriodTicks : refresh_) {}
+
+    // The period for frames that cost `processorTicksPerFrame` of processor time each
+    // (counted in the same ticks as the periods).
+    std::int64_t PeriodFor(std::int64_t processorTicksPerFrame) const;
+
+private:
+    std::int64_t refresh_;
+    std::int64_t longest_;
 };
 
 // Whether the buffer swap really waits for the display. Some drivers accept a swap interval

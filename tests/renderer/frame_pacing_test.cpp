@@ -146,5 +146,31 @@ TEST(FramePacing, SwapThatDoesNotWaitIsFoundOut) {
     EXPECT_FALSE(refused.Trusted());
 }
 
+TEST(FramePacing, ProcessorBudgetStretchesOnlyCostlyFrames) {
+    // Refresh period 1000 ticks, at most 4000.
+    ProcessorBudget budget(1000, 4000);
+    EXPECT_EQ(budget.PeriodFor(0), 1000);
+    EXPECT_EQ(budget.PeriodFor(100), 1000) << "a cheap frame keeps the refresh rate";
+    EXPECT_EQ(budget.PeriodFor(450), 1000) << "exactly the share at the refresh rate";
+    EXPECT_EQ(budget.PeriodFor(900), 2000) << "twice the share: half the rate";
+    EXPECT_EQ(budget.PeriodFor(1350), 3000);
+    EXPECT_EQ(budget.PeriodFor(1800), 4000);
+    EXPECT_EQ(budget.PeriodFor(100000), 4000) << "never slower than the longest period";
+    EXPECT_EQ(budget.PeriodFor(INT64_MAX), 4000);
+
+    ProcessorBudget noRoom(1000, 10);
+    EXPECT_EQ(noRoom.PeriodFor(5000), 1000) << "the longest period is at least the refresh period";
+}
+
+TEST(FramePacing, ANewPeriodKeepsTheFrameThatIsDue) {
+    FramePacer pacer(100);
+    pacer.FrameStarted(1000);
+    pacer.SetPeriod(300);
+    EXPECT_EQ(pacer.TicksUntilDue(1000), 100) << "the frame already due stays due";
+    pacer.FrameStarted(1100);
+    EXPECT_EQ(pacer.TicksUntilDue(1100), 300);
+    EXPECT_EQ(pacer.Period(), 300);
+}
+
 }  // namespace
 }  // namespace qv::renderer
