@@ -57,8 +57,6 @@ void DrawRing(float front) {
 
 }  // namespace
 
-const SceneState& CurrentScene() { return scene; }
-
 bool InitScene() {
     BenchRestartBegins();
     ResetSceneClocks(monitorScenes, frameClock.frameTime);

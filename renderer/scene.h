@@ -24,8 +24,4 @@ bool DrawScene();
 // The same for one monitor's scene with its picture, in the current viewport.
 bool DrawMonitorScene(SceneState& scene, ImageTexture& picture);
 
-struct SceneState;
-// The scene as the last frame left it, for tests that drive the frame with their own clock.
-const SceneState& CurrentScene();
-
 }  // namespace qv::renderer

@@ -38,6 +38,9 @@ void WritePicture(const char* path, int side, unsigned char grey) {
     CloseHandle(f);
 }
 
+// The primary monitor's scene, the only one here, as the last frame left it.
+const SceneState& CurrentScene() { return monitorScenes.views[0].scene; }
+
 struct Rgb8 {
     int r, g, b;
 };
