@@ -116,7 +116,9 @@ TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
 }
 
 TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
-  if (!ToAnsi(kNowhereName)) EXPECT_FALSE(PutIniValue("Settings", "BGMﾌｧｲﾙ", kNowhereName, file_));
+  if (!ToAnsi(kNowhereName)) {
+    EXPECT_FALSE(PutIniValue("Settings", "BGMﾌｧｲﾙ", kNowhereName, file_));
+  }
   EXPECT_FALSE(PutIniValue("Settings", "café", " 1", file_));  // a key name outside code page 932
   EXPECT_EQ(GetFileAttributesA(file_.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetIniValue("Settings", "café", file_), "");
