@@ -15,6 +15,7 @@
 
 #include "ini_bytes.h"
 #include "music_settings.h"
+#include "path_rules.h"
 #include "settings_keys.h"
 
 namespace {
@@ -91,7 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (asked.size() != 3) std::abort();  // every stored value is read once
   if (s.kind == 2 && s.file.empty()) std::abort();  // a music file source always has its file
-  if (s.file.empty() ? s.folder != "C:\\Saver" : s.file.compare(0, s.folder.size(), s.folder) != 0)
+  // The chooser opens where the file lies; a bare drive ("C:") opens at its root ("C:\\").
+  const std::string opened = qv::WithoutTrailingBackslash(s.folder);
+  if (s.file.empty() ? s.folder != "C:\\Saver" : s.file.compare(0, opened.size(), opened) != 0)
     std::abort();
   if (s.file.size() > 255 * 3 || !ValidUtf8(s.file) || !ValidUtf8(s.folder)) std::abort();
   const std::string kindText = ProfileValue(file, section, Convert("CP932", "UTF-8", qv::kKeyBgmKind));
