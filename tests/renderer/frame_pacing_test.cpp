@@ -151,10 +151,10 @@ TEST(FramePacing, ProcessorBudgetStretchesOnlyCostlyFrames) {
     ProcessorBudget budget(1000, 4000);
     EXPECT_EQ(budget.PeriodFor(0), 1000);
     EXPECT_EQ(budget.PeriodFor(100), 1000) << "a cheap frame keeps the refresh rate";
-    EXPECT_EQ(budget.PeriodFor(450), 1000) << "exactly the share at the refresh rate";
-    EXPECT_EQ(budget.PeriodFor(900), 2000) << "twice the share: half the rate";
-    EXPECT_EQ(budget.PeriodFor(1350), 3000);
-    EXPECT_EQ(budget.PeriodFor(1800), 4000);
+    EXPECT_EQ(budget.PeriodFor(400), 1000) << "exactly the share at the refresh rate";
+    EXPECT_EQ(budget.PeriodFor(800), 2000) << "twice the share: half the rate";
+    EXPECT_EQ(budget.PeriodFor(1200), 3000);
+    EXPECT_EQ(budget.PeriodFor(1600), 4000);
     EXPECT_EQ(budget.PeriodFor(100000), 4000) << "never slower than the longest period";
     EXPECT_EQ(budget.PeriodFor(INT64_MAX), 4000);
 
