@@ -26,11 +26,11 @@ constexpr std::int64_t kTicksPerSecond = 1'000'000;
 
 // A uniform 24-bit picture in the hand-off format.
 void WritePicture(const char* path, int side, unsigned char grey) {
-    test::AloSpec spec;
-    spec.width = side;
-    spec.height = side;
-    std::vector<std::uint8_t> b = test::MakeAlo(spec);
-    std::fill(b.begin() + spec.pixelOffset, b.end(), grey);
+    test::AloSpec layout;
+    layout.width = side;
+    layout.height = side;
+    std::vector<std::uint8_t> b = test::MakeAlo(layout);
+    std::fill(b.begin() + layout.pixelOffset, b.end(), grey);
     HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
