@@ -1,5 +1,6 @@
 #include "saver_driver.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -58,9 +59,16 @@ Process::Process(const std::string& exe, const std::string& args, const std::str
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string folder = exe.substr(0, exe.rfind('\\'));
-  if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, env.empty() ? nullptr : &env[0],
-                      folder.c_str(), &si, &pi_))
+  // A start can fail for a moment on a loaded machine (seen once in CI, cause unknown), so
+  // it is tried again, and each failure says why.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    if (CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, env.empty() ? nullptr : &env[0],
+                       folder.c_str(), &si, &pi_))
+      return;
+    std::fprintf(stderr, "starting %s failed (attempt %d): error %lu\n", cmd.c_str(), attempt, GetLastError());
     pi_ = {};
+    Sleep(500);
+  }
 }
 
 Process::~Process() {
