@@ -79,8 +79,11 @@ TEST(SettingsForm, PlacesSizesFontColoursAndTimerAsDesigned) {
   EXPECT_EQ(d.clientHeight, 3990);
   EXPECT_EQ(d.backColor, 0x00E0E0E0u);  // rgb(224, 224, 224)
   EXPECT_EQ(d.border, BorderStyle::FixedDialog);
-  EXPECT_EQ(d.font.name, "ＭＳ Ｐゴシック");
-  EXPECT_EQ(d.font.size, 9.75);
+  FontDesc font;  // normal weight, no italic, underline or strike-through
+  font.name = "ＭＳ Ｐゴシック";
+  font.size = 9.75;
+  font.charset = 128;  // Shift-JIS: without it the face's Japanese glyphs may not be picked
+  EXPECT_EQ(d.font, font);
   for (const Placed& p : kDesignTable) {
     SCOPED_TRACE(::testing::Message() << p.name << " " << p.index);
     const ControlDesign* c = Find(d, p.name, p.index);
@@ -128,6 +131,38 @@ TEST(SettingsForm, PlacesSizesFontColoursAndTimerAsDesigned) {
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->interval, 100);
   EXPECT_TRUE(timer->enabled);
+}
+
+TEST(SettingsForm, OnlyThePictureStoresAreHiddenAndOnlyThePathBreaksIntoLines) {
+  FormDesign d = Design();
+  // The stores hold pictures of 12 by 12 and 120 by 50 pixels, 15 twips each.
+  struct Store {
+    const char* name;
+    int first, last, width, height;
+  };
+  const Store stores[] = {{"Img_Ra", 0, 1, 180, 180}, {"Pic_t", 1, 24, 1800, 750}};
+  for (const Store& s : stores) {
+    for (int i = s.first; i <= s.last; ++i) {
+      SCOPED_TRACE(::testing::Message() << s.name << " " << i);
+      const ControlDesign* c = Find(d, s.name, i);
+      ASSERT_NE(c, nullptr);
+      EXPECT_EQ(c->width, s.width);
+      EXPECT_EQ(c->height, s.height);
+      EXPECT_FALSE(c->visible);
+    }
+  }
+  for (const ControlDesign& c : d.controls) {
+    if (c.name != "Img_Ra" && c.name != "Pic_t") {
+      EXPECT_TRUE(c.visible) << c.name << c.index;
+    }
+  }
+  // The path has two lines' height; the repeat caption and the credit line have one.
+  EXPECT_TRUE(Find(d, "lbl_Fname")->wordWrap);
+  EXPECT_FALSE(Find(d, "lbl", 14)->wordWrap);
+  EXPECT_FALSE(Find(d, "lbl", 7)->wordWrap);
+  // The white box is the black one's shadow, of the same size.
+  EXPECT_EQ(Find(d, "Sh", 1)->width, 1695);
+  EXPECT_EQ(Find(d, "Sh", 1)->height, 315);
 }
 
 TEST(SettingsForm, SourceRowsAreIndexedByMusicSource) {
