@@ -676,5 +676,27 @@ TEST_F(ButtonInput, SpaceReleasedUnderTheMouseShowsHot) {
   EXPECT_EQ(Events(), std::vector<std::string>{"Click"});
 }
 
+TEST_F(ButtonInput, AButtonThatLostTheFocusShowsNeitherFocusNorItsRectangle) {
+  Activate();
+  button.OnGotFocus();
+  button.OnLostFocus();
+  EXPECT_FALSE(button.HasFocus());
+  host.canvas.ops.clear();
+  MoveIn();
+  EXPECT_EQ(button.State(), StateHot);
+  EXPECT_FALSE(host.canvas.Has("focus"));
+  MoveOut();
+  EXPECT_EQ(button.State(), StateNormal);
+}
+
+TEST_F(ButtonProperties, EnabledAgainUnderTheMouseShowsHot) {
+  Activate();
+  MoveIn();
+  button.SetEnabled(false);
+  ASSERT_EQ(button.State(), StateDisabled);
+  button.SetEnabled(true);  // the pointer never left
+  EXPECT_EQ(button.State(), StateHot);
+}
+
 }  // namespace
 }  // namespace qv::controls

@@ -13,6 +13,7 @@
 namespace qv::controls {
 namespace {
 
+using testing::Hex;
 using testing::RecordingButtonCanvas;
 
 // A palette whose every entry is its own colour, so the picture shows which entry went where.
@@ -96,6 +97,21 @@ TEST(ButtonPicture, DisabledAndPressedStatesAreFlatFaces) {
   EXPECT_EQ(Picture(kButtonStateCount, 12, 9), Picture(StateNormal, 12, 9));
   EXPECT_EQ(Picture(-1, 12, 9), Picture(StateNormal, 12, 9));
   EXPECT_EQ(Picture(7, 12, 9), Picture(StateNormal, 12, 9));
+}
+
+// The face's gradient runs from row 3 down to row H-3, which the bottom line then covers: the
+// lowest row seen is one step above the bottom colour, not the bottom colour itself.
+TEST(ButtonPicture, TheFaceShadesDownToTheRowUnderTheBottomLine) {
+  RecordingButtonCanvas canvas(12, 9);
+  ButtonLook look;
+  look.state = StateNormal;
+  look.width = 12;
+  look.height = 9;
+  PaintButton(canvas, look, LetterPalette());
+  // Three steps from (236, 235, 230) up to (252, 252, 251): 16/3, 17/3 and 7 per row.
+  const Colour expected[] = {Rgb(252, 252, 251), Rgb(247, 246, 244), Rgb(241, 241, 237)};
+  for (int x = 3; x < 9; ++x)
+    for (int y = 3; y < 6; ++y) EXPECT_EQ(Hex(*canvas.pixels.Get(x, y)), Hex(expected[y - 3])) << x << "," << y;
 }
 
 TEST(ButtonPicture, AGradientOneRowHighPaintsBothItsRows) {

@@ -158,6 +158,9 @@ TEST_F(FrameFixture, EveryPropertyRoundTripsUnderItsKeyAndType) {
   EXPECT_TRUE(std::holds_alternative<bool>(*bag.Find("ShowShadow")));
   EXPECT_TRUE(std::holds_alternative<std::int32_t>(*bag.Find("FillColour")));
   EXPECT_TRUE(std::holds_alternative<std::int16_t>(*bag.Find("CornerDepth")));
+  // Each setter reported its own property and repainted.
+  EXPECT_EQ(host.changed, bag.Names());
+  EXPECT_EQ(host.draws, 9);
   FakeFrameHost other;
   GfxFrameModel loaded{other};
   loaded.OnLoad(bag);
