@@ -57,6 +57,12 @@ TEST(MonitorLayout, HandOffFileReadsBackAndRejectsWhatIsNotFourNumbers) {
         EXPECT_FALSE(ParseMonitorLine(bad, &m)) << '"' << bad << '"';
     EXPECT_EQ(m, before) << "a rejected line changes nothing";
 
+    // Coordinates reach 2^20 either way and no further.
+    ASSERT_TRUE(ParseMonitorLine("-1048576 1048576 1048576 1", &m));
+    EXPECT_EQ(m, (MonitorRect{-1048576, 1048576, 1048576, 1}));
+    EXPECT_FALSE(ParseMonitorLine("-1048577 0 1 1", &m));
+    EXPECT_FALSE(ParseMonitorLine("0 0 1048577 1", &m));
+
     char path[kMonitorPathSize];
     MonitorPicturePath(0, path);
     EXPECT_STREQ(path, "C:\\zantho_temp\\Quorvale1.alo");
@@ -180,6 +186,18 @@ TEST(MonitorScenes, EachMonitorGetsItsViewportPictureAndOwnSpinsOnOneClock) {
     ResetSceneClocks(*scenes, 9.0f);
     EXPECT_EQ(scenes->views[1].scene.shattering, 0);
     EXPECT_EQ(scenes->views[1].scene.sceneStartTime, 9.0);
+}
+
+TEST(MonitorScenes, AsManyMonitorsAsTheShowTakesFillEveryView) {
+    MonitorLayout l;
+    for (int k = 0; k < kMaxMonitors; ++k) l.monitors[l.count++] = {k * 640, 0, 640, 480};
+    auto scenes = std::make_unique<MonitorScenes>();
+    ArrangeMonitorScenes(*scenes, l);
+    ASSERT_EQ(scenes->count, kMaxMonitors);
+    const MonitorScene& last = scenes->views[kMaxMonitors - 1];
+    EXPECT_EQ(last.viewport.x, (kMaxMonitors - 1) * 640);
+    EXPECT_EQ(last.viewport.width, 640);
+    EXPECT_STREQ(last.picturePath, "C:\\zantho_temp\\Quorvale1_16.alo");
 }
 
 }  // namespace
