@@ -64,6 +64,9 @@ TEST(IniBytes, ReadingTrimsBlanksAndOnePairOfQuotes) {
   EXPECT_EQ(FindIniValue(f, "Settings", "bare"), "");     // a key without "="
   EXPECT_EQ(FindIniValue(f, "Settings", "Empty"), "");
   EXPECT_EQ(Put(f, "Bare", "1").find("\nBare=1\n"), f.find("\nBare\n"));
+  // The same as the file's last line without a line end.
+  EXPECT_EQ(FindIniValue("[Settings]\r\nBare", "Settings", "Bare"), "");
+  EXPECT_EQ(Put("[Settings]\r\nBare", "Bare", "1"), "[Settings]\r\nBare=1");
 }
 
 TEST(IniBytes, NamesAreCodePage932Characters) {
@@ -75,6 +78,8 @@ TEST(IniBytes, NamesAreCodePage932Characters) {
   // "ゾ" (83 5D) ends in the byte of "]": the header still ends at the real bracket.
   const std::string g = "[Set\x83\x5D]\r\nk=v\r\n";
   EXPECT_EQ(FindIniValue(g, "Set\x83\x5D", "k"), "v");
+  // ... and after it, such a byte is no later bracket either.
+  EXPECT_EQ(FindIniValue("[Settings]\x83\x5D\r\nk=v\r\n", "Settings", "k"), "v");
   // The same key in code page 936 bytes is another key to the file.
   const std::string h = "[Settings]\r\nBGM\xC7\xF8\xB7\xD6=1\r\n";
   EXPECT_EQ(FindIniValue(h, "Settings", kKind), std::nullopt);
@@ -112,6 +117,7 @@ TEST(IniBytes, WhatWouldBreakTheFileIsRefused) {
   const std::string utf16("\xFF\xFE[\0S\0]\0", 8);
   EXPECT_EQ(WithIniValue(utf16, "S", "A", "1"), std::nullopt);
   EXPECT_EQ(FindIniValue(utf16, "S", "A"), std::nullopt);
+  EXPECT_EQ(WithIniValue(std::string("\xFE\xFF\0[\0S\0]", 8), "S", "A", "1"), std::nullopt);  // big-endian
   // A trail byte that looks like "]" or "=" is part of its character.
   EXPECT_NE(WithIniValue("", "Set\x83\x5D", "BGM\x83\x5B", "1"), std::nullopt);
 }
