@@ -11,16 +11,16 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of the number that starts at text[pos] (0 when none), following
 // [+-] digits [. digits] [(E|e|D|d) [+-] digits]; the exponent only counts with its digits.
-std::size_t NumberLength(const std::string& text, std::size_t pos, bool* hasDigits) {
+std::size_t NumberLength(const std::string& text, std::size_t pos) {
   std::size_t i = pos;
-  *hasDigits = false;
+  bool digits = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  while (i < text.size() && IsDigit(text[i])) { ++i; *hasDigits = true; }
+  while (i < text.size() && IsDigit(text[i])) { ++i; digits = true; }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) { ++i; *hasDigits = true; }
+    while (i < text.size() && IsDigit(text[i])) { ++i; digits = true; }
   }
-  if (!*hasDigits) return 0;
+  if (!digits) return 0;
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
     std::size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
@@ -45,16 +45,14 @@ double ParseNumber(const std::string& text, std::size_t pos, std::size_t len) {
 double ReadLeadingNumber(const std::string& text) {
   std::size_t pos = 0;
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
-  bool digits = false;
-  std::size_t len = NumberLength(text, pos, &digits);
+  std::size_t len = NumberLength(text, pos);
   return len == 0 ? 0.0 : ParseNumber(text, pos, len);
 }
 
 std::optional<double> ReadWholeNumber(const std::string& text) {
   std::size_t pos = 0;
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
-  bool digits = false;
-  std::size_t len = NumberLength(text, pos, &digits);
+  std::size_t len = NumberLength(text, pos);
   if (len == 0) return std::nullopt;
   std::size_t end = pos + len;
   while (end < text.size() && IsBlank(text[end])) ++end;
