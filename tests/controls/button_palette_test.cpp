@@ -1,5 +1,5 @@
-// The button's colours against the design's table, written out here row by row; the drawing
-// tests take the palette as given, so only this holds its numbers.
+// The button's colours against the design's table, written out here row by row: the native
+// drawing tests take the palette as given, so without this a changed number would pass them.
 #include "controls/button_palette.h"
 
 #include <gtest/gtest.h>
