@@ -14,11 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "screen_grab.h"
+
 #ifndef QV_DIST_DIR
 #error QV_DIST_DIR must name the folder of the shipped programs
 #endif
 
 namespace {
+
+using qv::test::GrabScreenArea;
 
 const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
 const char kLayout[] = "C:\\zantho_temp\\QuorvaleMonitors.ini";
@@ -87,26 +91,7 @@ Screen Grab(RECT area = {}) {
         area.bottom = area.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     }
     s.area = area;
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, s.area.left, s.area.top, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    s.pixels.assign(p, p + static_cast<size_t>(w) * h);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    s.pixels = GrabScreenArea(area);
     return s;
 }
 

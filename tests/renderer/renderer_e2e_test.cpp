@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "screen_grab.h"
+
 #ifndef QV_DIST_DIR
 #error QV_DIST_DIR must name the folder of the shipped programs
 #endif
 
 namespace {
+
+using qv::test::GrabScreenArea;
 
 const char kFolder[] = "C:\\zantho_temp";
 const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
@@ -123,25 +127,7 @@ Screen Grab() {
     Screen s;
     s.width = GetSystemMetrics(SM_CXSCREEN);
     s.height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = s.width;
-    bi.bmiHeader.biHeight = -s.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    s.pixels.assign(p, p + static_cast<size_t>(s.width) * s.height);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    s.pixels = GrabScreenArea({0, 0, s.width, s.height});
     return s;
 }
 

@@ -9,6 +9,7 @@
 #include "framework/bitmap24.h"
 #include "quorvale_r.h"
 #include "saver_driver.h"
+#include "screen_grab.h"
 
 namespace qv::test {
 namespace {
@@ -99,25 +100,12 @@ Bitmap24 Screenshot(HWND w) {
   Bitmap24 shot;
   shot.width = r.right - r.left;
   shot.height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = shot.width;
-  bi.bmiHeader.biHeight = -shot.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  auto* px = static_cast<const uint8_t*>(bits);
-  for (int i = 0; i < shot.width * shot.height; ++i) shot.bgr.insert(shot.bgr.end(), px + i * 4, px + i * 4 + 3);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  const std::vector<std::uint32_t> pixels = GrabScreenArea(r);
+  for (std::uint32_t p : pixels) {
+    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 8),
+                                 static_cast<std::uint8_t>(p >> 16)};
+    shot.bgr.insert(shot.bgr.end(), bgr, bgr + 3);
+  }
   return shot;
 }
 
