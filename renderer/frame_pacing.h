@@ -50,7 +50,7 @@ private:
 // the period stays the refresh period.
 class ProcessorBudget {
 public:
-    static constexpr double kShareOfOneCore = 0.4;
+    static constexpr double kShareOfOneCore = 0.35;
 
     ProcessorBudget(std::int64_t refreshPeriodTicks, std::int64_t longestPeriodTicks)
         : refresh_(refreshPeriodTicks > 0 ? refreshPeriodTicks : 1),

@@ -147,14 +147,14 @@ TEST(FramePacing, SwapThatDoesNotWaitIsFoundOut) {
 }
 
 TEST(FramePacing, ProcessorBudgetStretchesOnlyCostlyFrames) {
-    // Refresh period 1000 ticks, at most 4000.
+    // Refresh period 1000 ticks, at most 4000; the share is 0.35 of a core.
     ProcessorBudget budget(1000, 4000);
     EXPECT_EQ(budget.PeriodFor(0), 1000);
     EXPECT_EQ(budget.PeriodFor(100), 1000) << "a cheap frame keeps the refresh rate";
-    EXPECT_EQ(budget.PeriodFor(400), 1000) << "exactly the share at the refresh rate";
-    EXPECT_EQ(budget.PeriodFor(800), 2000) << "twice the share: half the rate";
-    EXPECT_EQ(budget.PeriodFor(1200), 3000);
-    EXPECT_EQ(budget.PeriodFor(1600), 4000);
+    EXPECT_EQ(budget.PeriodFor(350), 1000) << "exactly the share at the refresh rate";
+    EXPECT_EQ(budget.PeriodFor(700), 2000) << "twice the share: half the rate";
+    EXPECT_EQ(budget.PeriodFor(1050), 3000);
+    EXPECT_EQ(budget.PeriodFor(1400), 4000);
     EXPECT_EQ(budget.PeriodFor(100000), 4000) << "never slower than the longest period";
     EXPECT_EQ(budget.PeriodFor(INT64_MAX), 4000);
 
