@@ -52,7 +52,12 @@ bool flatMeshReady = false;
 constexpr int kMaxSeconds = 4096;
 int framesInSecond[kMaxSeconds];
 LONGLONG lastAnyFrameCount = 0;  // not reset by a restart: the longest frame includes it
-double longestFrame = 0.0;
+// The longest frame, when it ended (seconds into the run) and what it drew; and the longest
+// after the first cycle, when the rasteriser has met every drawing state once.
+double longestFrame = 0.0, longestAt = 0.0, longestLater = 0.0;
+const char* longestKind = "wave";
+bool restartInFrame = false;
+long setUps = 0;
 bool markedScene = false, markedFrame = false;
 
 LONGLONG Now() {
@@ -94,7 +99,8 @@ void WriteResults() {
     std::fprintf(f, "setup %.6f\n", firstSetUp);
     std::fprintf(f, "restart %ld %.6f %.6f\n", restarts, restarts ? restartTotal / restarts : 0.0,
                  restartMax);
-    std::fprintf(f, "longest %.6f\n", longestFrame);
+    std::fprintf(f, "longest %.6f %.3f %s\n", longestFrame, longestAt, longestKind);
+    std::fprintf(f, "longest_later %.6f\n", longestLater);
     std::fprintf(f, "median_frame %.6f\nmedian_wave %.6f\n", MedianFrame(false), MedianFrame(true));
     std::fprintf(f, "pacing %d %d\n", PacingRefreshRate(), PacingBySwap() ? 1 : 0);
     int busiest = 0;
@@ -148,9 +154,17 @@ void BenchFrameDone(HWND window) {
     if (!markedFrame) Mark("first_frame", now), markedFrame = true;
     const LONGLONG second = static_cast<LONGLONG>((now - startCount) / frequency);
     if (second >= 0 && second < kMaxSeconds) framesInSecond[second] += 1;
-    if (lastAnyFrameCount != 0 && (now - lastAnyFrameCount) / frequency > longestFrame)
-        longestFrame = (now - lastAnyFrameCount) / frequency;
+    if (lastAnyFrameCount != 0) {
+        const double frame = (now - lastAnyFrameCount) / frequency;
+        if (frame > longestFrame) {
+            longestFrame = frame;
+            longestAt = (now - startCount) / frequency;
+            longestKind = restartInFrame ? "restart" : (phaseShatter ? "shatter" : "wave");
+        }
+        if (setUps > 1 && frame > longestLater) longestLater = frame;
+    }
     lastAnyFrameCount = now;
+    restartInFrame = false;
     if (sawFrame) {
         Bucket& b = probe != Probe::None ? plain : (phaseShatter ? shatter : wave);
         b.frames += 1;
@@ -177,6 +191,8 @@ void BenchRestartEnds() {
     const LONGLONG now = Now();
     if (!markedScene) Mark("scene_ready", now), markedScene = true;
     const double s = (now - restartBegan) / frequency;
+    setUps += 1;
+    restartInFrame = true;
     if (firstSetUp < 0.0) {
         firstSetUp = s;  // the first builds every mipmap chain; the restarts are what recurs
     } else {
