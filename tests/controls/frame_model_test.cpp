@@ -59,12 +59,14 @@ class FakeFrameHost : public FrameHost {
     ++draws;
     return &canvas;
   }
+  void DoneDrawing() override { ++shown; }
   FrameSizeTwips Size() override { return {1500, 900, 1500, 900, 15}; }
 
   Colour ambient = Rgb(236, 236, 236);
   RecordingFrameCanvas canvas;
   std::vector<std::string> changed;
   int draws = 0;
+  int shown = 0;
 };
 
 struct FrameFixture : ::testing::Test {
@@ -161,6 +163,7 @@ TEST_F(FrameFixture, EveryPropertyRoundTripsUnderItsKeyAndType) {
   // Each setter reported its own property and repainted.
   EXPECT_EQ(host.changed, bag.Names());
   EXPECT_EQ(host.draws, 9);
+  EXPECT_EQ(host.shown, 9) << "a repaint the host is never told of stays off the screen";
   FakeFrameHost other;
   GfxFrameModel loaded{other};
   loaded.OnLoad(bag);

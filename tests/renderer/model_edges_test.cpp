@@ -41,6 +41,21 @@ TEST(SceneEdges, TwoZeroDrawsGiveATileTheDiagonalAxisWithoutAnExtraDraw) {
     EXPECT_DOUBLE_EQ(scene->tileSpinRate[0][0], rateDraw / 32768.0 * 20.0 + 50.0);
 }
 
+TEST(SceneEdges, ATileWithoutASpinAxisFliesFlat) {
+    auto scene = FreshGrid();
+    scene->tileSpinAxis[3][4][0] = 0.0;
+    scene->tileSpinAxis[3][4][1] = 0.0;
+    TileDraw flying{3, 4, 0.5, -0.25, -3.0, true, 37.0};
+    TileDraw resting = flying;
+    resting.spinning = false;
+    TileQuad turned, flat;
+    PlaceTileQuad(*scene, flying, &turned);
+    PlaceTileQuad(*scene, resting, &flat);
+    for (int n = 0; n < 4; ++n)
+        for (int r = 0; r < 3; ++r) EXPECT_EQ(turned.corner[n][r], flat.corner[n][r]) << n << " " << r;
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(turned.normal[r], flat.normal[r]) << r;
+}
+
 TEST(SceneEdges, ResettingTheClocksEndsAShatterInProgress) {
     auto scene = FreshGrid();
     scene->shattering = 1;

@@ -61,6 +61,10 @@ TEST(IniBytes, ReadingTrimsBlanksAndOnePairOfQuotes) {
                         "='x\nBare\nEmpty=\n\x1A";
   EXPECT_EQ(FindIniValue(f, "SETTINGS", kKind), " 2 ");
   EXPECT_EQ(FindIniValue(f, "Settings", kRepeat), "'x");  // no closing quote: kept
+  // Only quotes are dropped, and only a matching pair.
+  EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "A"), "x1x");
+  EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "B"), "\"1'");
+  EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "C"), "1");
   EXPECT_EQ(FindIniValue(f, "Settings", "bare"), "");     // a key without "="
   EXPECT_EQ(FindIniValue(f, "Settings", "Empty"), "");
   EXPECT_EQ(Put(f, "Bare", "1").find("\nBare=1\n"), f.find("\nBare\n"));
@@ -118,6 +122,7 @@ TEST(IniBytes, WhatWouldBreakTheFileIsRefused) {
   EXPECT_EQ(WithIniValue(utf16, "S", "A", "1"), std::nullopt);
   EXPECT_EQ(FindIniValue(utf16, "S", "A"), std::nullopt);
   EXPECT_EQ(WithIniValue(std::string("\xFE\xFF\0[\0S\0]", 8), "S", "A", "1"), std::nullopt);  // big-endian
+  EXPECT_EQ(WithIniValue("\xFF\xFE", "S", "A", "1"), std::nullopt);  // the mark alone: still Unicode
   // A trail byte that looks like "]" or "=" is part of its character.
   EXPECT_NE(WithIniValue("", "Set\x83\x5D", "BGM\x83\x5B", "1"), std::nullopt);
 }

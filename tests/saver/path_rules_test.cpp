@@ -21,6 +21,7 @@ TEST(PathRules, MusicFileKindIsTheUpperCasedEnding) {
   EXPECT_EQ(MusicFileKind("C:\\Music\\song.Mp3"), "MP3");
   EXPECT_EQ(MusicFileKind("C:\\Music\\song.mid"), "MID");
   EXPECT_EQ(MusicFileKind("ab"), "AB");
+  EXPECT_EQ(MusicFileKind("a.azy"), "AZY");  // both ends of the alphabet
   EXPECT_EQ(MusicFileKind(""), "");
   EXPECT_EQ(MusicFileKind("C:\\曲ｗａｖ"), "ｗａｖ");  // full-width letters are no "WAV"
 }

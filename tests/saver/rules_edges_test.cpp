@@ -28,6 +28,8 @@ TEST(RulesEdges, ASignOrPointWithoutDigitsIsNoNumber) {
 TEST(RulesEdges, TheFractionEndsAtItsLastDigit) {
   EXPECT_FALSE(ReadWholeNumber("1.5x"));
   EXPECT_EQ(ReadLeadingNumber("1.5 2"), 1.5);
+  EXPECT_EQ(ReadLeadingNumber(".5x"), 0.5);  // digits after the point alone make a number
+  EXPECT_EQ(ReadWholeNumber(" .25 "), 0.25);
 }
 
 TEST(RulesEdges, EveryExponentLetterReadsAlsoTheOldDoubleOnes) {
