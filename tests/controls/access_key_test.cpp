@@ -12,6 +12,8 @@ TEST(AccessKeyOf, FirstSingleAmpersandDecides) {
   EXPECT_EQ(AccessKeyOf("A&&B &Copy"), "c");  // the doubled pair is a literal ampersand
   EXPECT_EQ(AccessKeyOf("&&&x"), "x");
   EXPECT_EQ(AccessKeyOf("&O"), "o");           // a two-character caption still has its key
+  EXPECT_EQ(AccessKeyOf("&Zoom"), "z");        // both ends of the alphabet
+  EXPECT_EQ(AccessKeyOf("&Apply"), "a");
   EXPECT_EQ(AccessKeyOf("参照(&F)"), "f");
   EXPECT_EQ(AccessKeyOf("&参照"), "参");        // a whole character, never half of one
 }

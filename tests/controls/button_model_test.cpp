@@ -541,9 +541,11 @@ TEST(ButtonDefaults, FontIsVerdanaEightPointQuarterNormalWesternAndFocusRectIsOn
   FontDesc big = f;
   big.size = 12;
   host.changed.clear();
+  host.drawn.clear();
   button.SetFont(big);
   EXPECT_EQ(host.drawingFont, big);
   EXPECT_EQ(host.changed, std::vector<std::string>{"Font"});
+  EXPECT_EQ(host.drawn.size(), 1u) << "the caption is drawn again in the new font";
 }
 
 TEST_F(ButtonInput, MouseReleasedOutsideWhileSpaceHeldShowsTheFocus) {

@@ -277,6 +277,8 @@ TEST(SmoothShadowCorners, NeighbourPixelRoundsHalfToEvenAndTreatsOutsideAsBackgr
   EXPECT_EQ(NeighbourPixel(canvas, 1, 1, 0), Rgb(0, 0, 1));
   canvas.pixels.Set(2, 1, Rgb(4, 0, 0));  // right: (2 + 4) / 4 = 1.5 -> 2
   EXPECT_EQ(SplitColour(NeighbourPixel(canvas, 1, 1, 0)).red, 2);
+  canvas.pixels.Set(1, 2, Rgb(0, 8, 0));  // down: (1 + 8) / 4 = 2.25 -> 2
+  EXPECT_EQ(SplitColour(NeighbourPixel(canvas, 1, 1, 0)).green, 2);
   // At the corner two neighbours are outside and count as `outside`.
   EXPECT_EQ(NeighbourPixel(canvas, 0, 0, Rgb(40, 40, 40)), Rgb(20, 20, 21));
 }

@@ -20,6 +20,7 @@ TEST(FramePacing, PeriodAndWaitsInTicksAndMilliseconds) {
     EXPECT_EQ(RefreshPeriodTicks(10000000, 144), 69444);
     EXPECT_EQ(RefreshPeriodTicks(0, 60), 1);
     EXPECT_EQ(RefreshPeriodTicks(30, 60), 1);
+    EXPECT_EQ(RefreshPeriodTicks(1000, 1), 1000);
     // Rounded up: a wait never ends before the frame is due.
     EXPECT_EQ(TicksToWaitMs(0, 10000000), 0u);
     EXPECT_EQ(TicksToWaitMs(-5, 10000000), 0u);
@@ -108,6 +109,12 @@ TEST(FramePacing, AStallDoesNotLeadToABurst) {
     pacer.FrameStarted(12000);
     pacer.FrameStarted(12000);
     EXPECT_EQ(pacer.TicksUntilDue(12000), 1000) << "back on the grid";
+
+    // Exactly four periods late still catches up.
+    FramePacer edge(1000);
+    edge.FrameStarted(0);
+    edge.FrameStarted(5000);  // due at 1000
+    EXPECT_EQ(edge.TicksUntilDue(5000), 0);
 }
 
 TEST(FramePacing, SwapIsTrustedWhileFramesComeAtTheRefreshOrSlower) {

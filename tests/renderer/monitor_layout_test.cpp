@@ -33,6 +33,15 @@ TEST(MonitorLayout, PrimaryComesFirstAndTheRestLeftToRightThenTopToBottom) {
     l = OrderMonitors(listed, 3, -1);
     EXPECT_EQ(l.monitors[0], (MonitorRect{0, 0, 1024, 768}));
     EXPECT_EQ(OrderMonitors(listed, 0, -1).count, 0);
+    // The system's primary is taken as it is named, and only the listed monitors are looked at.
+    const MonitorRect offOrigin[] = {{-800, 0, 800, 600}, {0, 0, 1024, 768}, {0, 0, 1, 1}};
+    EXPECT_EQ(OrderMonitors(offOrigin, 2, 0).monitors[0], offOrigin[0]);
+    EXPECT_EQ(OrderMonitors(offOrigin, 2, -1).monitors[0], offOrigin[1]);
+    // Monitors at the same place (mirrored) keep the system's order.
+    const MonitorRect mirrored[] = {{0, 0, 1024, 768}, {1024, 0, 800, 600}, {1024, 0, 640, 480}};
+    l = OrderMonitors(mirrored, 3, 0);
+    EXPECT_EQ(l.monitors[1], mirrored[1]);
+    EXPECT_EQ(l.monitors[2], mirrored[2]);
 
     // More monitors than the show takes: the primary stays, the rest are cut.
     MonitorRect many[kMaxMonitors + 4];

@@ -67,6 +67,8 @@ TEST(IniBytes, ReadingTrimsBlanksAndOnePairOfQuotes) {
   EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "C"), "1");
   EXPECT_EQ(FindIniValue(f, "Settings", "bare"), "");     // a key without "="
   EXPECT_EQ(FindIniValue(f, "Settings", "Empty"), "");
+  EXPECT_EQ(FindIniValue("[S]\nA= \t \nB=2", "S", "A"), "");  // blanks only
+  EXPECT_EQ(FindIniValue("[S]\nA=\"\"\nB=2", "S", "A"), "");   // a pair of quotes round nothing
   EXPECT_EQ(Put(f, "Bare", "1").find("\nBare=1\n"), f.find("\nBare\n"));
   // The same as the file's last line without a line end.
   EXPECT_EQ(FindIniValue("[Settings]\r\nBare", "Settings", "Bare"), "");
@@ -74,6 +76,9 @@ TEST(IniBytes, ReadingTrimsBlanksAndOnePairOfQuotes) {
 }
 
 TEST(IniBytes, NamesAreCodePage932Characters) {
+  // "、" (81 41) and "∥" (81 61), after the lowest lead byte, are two names as well.
+  const std::string lowest = "[S\x81\x61]\r\nA=lower\r\n[S\x81\x41]\r\nA=upper\r\n";
+  EXPECT_EQ(FindIniValue(lowest, "S\x81\x41", "A"), "upper");
   // "ア" (83 41) and "ヂ" (83 61) differ only as a letter's case would: never the same name.
   const std::string f = "[Settings]\r\nBGM\x83\x61=lower\r\n";
   EXPECT_EQ(FindIniValue(f, "Settings", "bgm\x83\x61"), "lower");

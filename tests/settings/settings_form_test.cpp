@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 #include <utility>
@@ -201,6 +206,50 @@ TEST(FileChoice, NoFileIsACancelAndANameTheCodePageCannotCarryIsSaid) {
   std::string wide = "C:\\";
   for (int i = 0; i < 126; ++i) wide += "曲";
   EXPECT_EQ(JudgeChosenFile(wide, "C:\\" + std::string(252, '\x8B')).choice, FileChoice::NotStorable);
+}
+
+
+// The dialog's resource script: resource number to "TYPE file", symbols resolved through the
+// resource header.
+std::map<int, std::string> ScriptResources() {
+  std::map<std::string, int> symbols;
+  std::ifstream header(QV_SOURCE_DIR "/saver/settings/settings_resources.h");
+  for (std::string line; std::getline(header, line);) {
+    char name[64];
+    int value = 0;
+    if (std::sscanf(line.c_str(), "#define %63s %d", name, &value) == 2) symbols[name] = value;
+  }
+  std::map<int, std::string> resources;
+  std::ifstream script(QV_SOURCE_DIR "/saver/settings/settings_dialog.rc");
+  for (std::string line; std::getline(script, line);) {
+    std::istringstream words(line);
+    std::string id, type, file;
+    if (!(words >> id >> type >> file) || (type != "BITMAP" && type != "CURSOR")) continue;
+    const int number = symbols.count(id) ? symbols[id] : std::atoi(id.c_str());
+    resources[number] = type + " " + file;
+  }
+  return resources;
+}
+
+TEST(SettingsForm, EveryPictureItNamesIsTheRightOneInTheResourceScript) {
+  const std::map<int, std::string> resources = ScriptResources();
+  ASSERT_GE(resources.size(), 27u) << "the script was not read";
+  auto bitmap = [&](int id) {
+    auto it = resources.find(id);
+    return it == resources.end() ? std::string("(none)") : it->second;
+  };
+  const FormDesign d = Design();
+  for (int n = 1; n <= 24; ++n) {
+    char file[32];
+    std::snprintf(file, sizeof file, "BITMAP \"banner%02d.bmp\"", n);
+    EXPECT_EQ(bitmap(Find(d, "Pic_t", n)->pictureResource), file) << "banner frame " << n;
+  }
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(bitmap(Find(d, "Pic_m", i)->pictureResource), "BITMAP \"banner24.bmp\"") << i;
+    EXPECT_EQ(bitmap(Find(d, "Pic_m", i)->mouseIconResource), "CURSOR \"hand.cur\"") << i;
+  }
+  EXPECT_EQ(bitmap(Find(d, "Img_Ra", 0)->pictureResource), "BITMAP \"radio_off.bmp\"");
+  EXPECT_EQ(bitmap(Find(d, "Img_Ra", 1)->pictureResource), "BITMAP \"radio_on.bmp\"");
 }
 
 }  // namespace
