@@ -121,40 +121,49 @@ void ContainerHost::Paint(HDC dc, Control* container, HWND window, const Backgro
 
 bool ContainerHost::Route(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   result = 0;
-  if (msg == WM_COMMAND) {
-    HWND from = reinterpret_cast<HWND>(lp);
-    if (!from) return false;
-    for (auto& c : form_.controls_)
-      if (c->hWnd() == from)
-        if (auto* combo = dynamic_cast<ComboBox*>(c.get())) {
-          combo->HandleCommand(HIWORD(wp));
-          return true;
-        }
-    return false;
-  }
+  if (msg == WM_COMMAND) return RouteCommand(wp, lp);
   if (msg == WM_SETCURSOR) {
-    // The application-wide pointer wins over every window of the program, children included.
-    if (HCURSOR app = AppCursor(); app && LOWORD(lp) == HTCLIENT) {
-      SetCursor(app);
-      result = TRUE;
-      return true;
-    }
-    if (LOWORD(lp) != HTCLIENT || reinterpret_cast<HWND>(wp) != window) return false;
-    HCURSOR cursor = nullptr;
-    {
-      POINT pt{};
-      GetCursorPos(&pt);
-      ScreenToClient(window, &pt);
-      if (Control* c = HitTestDrawn(container, pt)) cursor = c->CursorFor();
-    }
-    if (!cursor && container) cursor = container->CursorFor();
-    if (!cursor) cursor = CursorForPointer(form_.pointer_, form_.pointerIcon_);
-    if (!cursor) cursor = LoadCursor(nullptr, IDC_ARROW);
-    SetCursor(cursor);
+    if (!SetCursorFor(container, window, wp, lp)) return false;
     result = TRUE;
     return true;
   }
+  return RouteMouse(container, window, msg, wp, lp);
+}
 
+bool ContainerHost::RouteCommand(WPARAM wp, LPARAM lp) {
+  HWND from = reinterpret_cast<HWND>(lp);
+  if (!from) return false;
+  for (auto& c : form_.controls_)
+    if (c->hWnd() == from)
+      if (auto* combo = dynamic_cast<ComboBox*>(c.get())) {
+        combo->HandleCommand(HIWORD(wp));
+        return true;
+      }
+  return false;
+}
+
+bool ContainerHost::SetCursorFor(Control* container, HWND window, WPARAM wp, LPARAM lp) {
+  // The application-wide pointer wins over every window of the program, children included.
+  if (HCURSOR app = AppCursor(); app && LOWORD(lp) == HTCLIENT) {
+    SetCursor(app);
+    return true;
+  }
+  if (LOWORD(lp) != HTCLIENT || reinterpret_cast<HWND>(wp) != window) return false;
+  HCURSOR cursor = nullptr;
+  {
+    POINT pt{};
+    GetCursorPos(&pt);
+    ScreenToClient(window, &pt);
+    if (Control* c = HitTestDrawn(container, pt)) cursor = c->CursorFor();
+  }
+  if (!cursor && container) cursor = container->CursorFor();
+  if (!cursor) cursor = CursorForPointer(form_.pointer_, form_.pointerIcon_);
+  if (!cursor) cursor = LoadCursor(nullptr, IDC_ARROW);
+  SetCursor(cursor);
+  return true;
+}
+
+bool ContainerHost::RouteMouse(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   const int button = ButtonOfMessage(msg);
   const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
   const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;

@@ -61,6 +61,15 @@ class ContainerHost {
   void ReleaseMouse() { mouseControl_ = nullptr; }
 
  private:
+  // WM_COMMAND from a child window: a combo box's notification.
+  bool RouteCommand(WPARAM wp, LPARAM lp);
+  // WM_SETCURSOR: the application's pointer, else the one of the drawn control under the
+  // mouse, the container's or the form's. False when the message is not for this window.
+  bool SetCursorFor(Control* container, HWND window, WPARAM wp, LPARAM lp);
+  // Mouse buttons and moves: to the drawn control under the mouse (or the one holding it), a
+  // picture box itself, or the form's own MouseDown.
+  bool RouteMouse(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp);
+
   Form& form_;
   Control* mouseControl_ = nullptr;  // drawn control under a held mouse button
 };
