@@ -43,6 +43,19 @@ bool RegisterFrameworkClass(const WNDCLASSW& wc) {
   return false;
 }
 
+const wchar_t* FrameworkClass(bool& registered, const wchar_t* name, WNDPROC proc, int iconResource) {
+  if (!registered) {
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    if (iconResource) wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(iconResource));
+    wc.lpszClassName = name;
+    registered = RegisterFrameworkClass(wc);
+  }
+  return name;
+}
+
 void DetachAndDestroy(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -16,6 +16,9 @@ class Form;
 // Registers a window class of the framework. False when the system refuses it: the reason
 // goes to the debugger output, and a window of that class then fails to be made.
 bool RegisterFrameworkClass(const WNDCLASSW& wc);
+// A framework class by name (double clicks reported, the program's icon resource if given),
+// registered on the first call that succeeds; `registered` is the caller's record of that.
+const wchar_t* FrameworkClass(bool& registered, const wchar_t* name, WNDPROC proc, int iconResource = 0);
 
 // The object a framework window was made for (CreateWindowExW's last argument). It is kept in
 // the window's user data from WM_NCCREATE on; null once DetachAndDestroy has run.

@@ -35,16 +35,7 @@ void FormStyleFor(BorderStyle b, bool controlBox, DWORD& style, DWORD& ex) {
 
 const wchar_t* FormClassName() {
   static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = Form::WndProcAddress();
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-    wc.lpszClassName = L"QvForm";
-    registered = RegisterFrameworkClass(wc);
-  }
-  return L"QvForm";
+  return FrameworkClass(registered, L"QvForm", Form::WndProcAddress(), /*iconResource=*/1);
 }
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -101,16 +101,7 @@ LRESULT CALLBACK PictureBox::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 const wchar_t* PictureBoxClassName() {
   static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = PictureBox::WndProcAddress();
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = nullptr;
-    wc.lpszClassName = L"QvPictureBox";
-    registered = RegisterFrameworkClass(wc);
-  }
-  return L"QvPictureBox";
+  return FrameworkClass(registered, L"QvPictureBox", PictureBox::WndProcAddress());
 }
 
 }  // namespace qv

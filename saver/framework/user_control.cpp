@@ -193,15 +193,7 @@ LRESULT UserControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 const wchar_t* UserControlClassName() {
   static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = UserControl::WndProcAddress();
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QvUserControl";
-    registered = RegisterFrameworkClass(wc);
-  }
-  return L"QvUserControl";
+  return FrameworkClass(registered, L"QvUserControl", UserControl::WndProcAddress());
 }
 
 }  // namespace qv
