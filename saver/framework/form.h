@@ -35,6 +35,8 @@ namespace qv {
 
 enum class UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, TaskManager = 3, FormOwner = 5 };
 
+class ContainerHost;
+
 class Form {
  public:
   explicit Form(FormDesign design);
@@ -137,17 +139,11 @@ class Form {
   // --- framework internals ---
   void RaiseControlEvent(Control& c, const std::string& event, EventArgs& args);
   void InvalidateControl(const Control& c);
-  void PaintDrawnControls(HDC dc, const Control* container, POINT origin);
-  Control* HitTestDrawn(const Control* container, POINT pixel);
   void NotifyFocusChange();
   void RefreshTouchedImages();
   void RaiseControlEvent(Control& c, const std::string& event);
-  // Paints a container window (the form, a picture box, a user control): its own background
-  // through `background`, then the drawn controls inside it, double-buffered.
-  void PaintContainer(HDC dc, Control* container, HWND window, const std::function<void(HDC)>& background);
-  // Mouse, cursor and child-notification messages of a container window: drawn controls
-  // under the mouse get them first. True when handled (result set).
-  bool HandleContainerMessage(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // Painting and mouse routing of the container windows on this form, the form's included.
+  ContainerHost& Host() { return *host_; }
   // Keeps controls that a handler unloads alive until the outermost dispatch returns.
   class DispatchGuard {
    public:
@@ -176,6 +172,7 @@ class Form {
   qv::BorderStyle border_;
   ScaleMode scaleMode_;
   Colour backColor_;
+  std::unique_ptr<ContainerHost> host_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::multimap<std::string, std::function<void(int, EventArgs&)>> handlers_;  // "name\nEvent"
   bool modal_ = false;
@@ -187,10 +184,10 @@ class Form {
   HWND lastFocus_ = nullptr;
   MousePointer pointer_ = MousePointer::Default;
   int pointerIcon_ = 0;
-  Control* mouseControl_ = nullptr;  // drawn control under a held mouse button
   int dispatchDepth_ = 0;
   std::vector<std::unique_ptr<Control>> retired_;
   friend class Control;
+  friend class ContainerHost;
 };
 
 }  // namespace qv

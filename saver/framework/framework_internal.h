@@ -21,10 +21,14 @@ Form* FormOfWindow(HWND hwnd);
 bool PreTranslate(MSG& msg);
 // Repaints persistent images drawn into since the last look.
 void RefreshTouchedImages();
-// Window classes of the framework.
+// Window classes of the framework, registered on first use.
 const wchar_t* FormClassName();
 const wchar_t* PictureBoxClassName();
 const wchar_t* UserControlClassName();
+// Window style and extended style of a form with this border.
+void FormStyleFor(BorderStyle b, bool controlBox, DWORD& style, DWORD& ex);
+// A failing handler of the form's code, reported to the debugger output; the program goes on.
+void ReportHandlerFailure(const char* what);
 // Keyboard shift state as 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState();
 // Mouse button mask of a mouse message's wParam: 1 left, 2 right, 4 middle.

@@ -1,5 +1,8 @@
 #include "picture_box.h"
 
+#include <optional>
+
+#include "container_host.h"
 #include "form.h"
 #include "framework_internal.h"
 
@@ -29,10 +32,7 @@ void PictureBox::Create(HWND parent) {
 }
 
 void PictureBox::Destroy() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  }
+  DetachAndDestroy(hwnd_);
   hwnd_ = nullptr;
 }
 
@@ -90,49 +90,18 @@ void PictureBox::Refresh() {
 }
 
 LRESULT CALLBACK PictureBox::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowObject<PictureBox>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   Form& form = self->ParentForm();
   Form::DispatchGuard guard(form);
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      form.PaintContainer(dc, self, hwnd, [self](HDC target) { self->image_.PaintTo(target, 0, 0); });
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_COMMAND:
-    case WM_SETCURSOR:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MOUSEMOVE: {
-      LRESULT result = 0;
-      if (form.HandleContainerMessage(self, hwnd, msg, wp, lp, result)) return result;
-      break;
-    }
-  }
+  const auto background = [self](HDC target) { self->image_.PaintTo(target, 0, 0); };
+  if (std::optional<LRESULT> handled = form.Host().Handle(self, hwnd, msg, wp, lp, background)) return *handled;
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 const wchar_t* PictureBoxClassName() {
-  static const wchar_t* name = [] {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = PictureBox::WndProcAddress();
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = nullptr;
-    wc.lpszClassName = L"QvPictureBox";
-    RegisterClassW(&wc);
-    return L"QvPictureBox";
-  }();
-  return name;
+  static bool registered = false;
+  return FrameworkClass(registered, L"QvPictureBox", PictureBox::WndProcAddress());
 }
 
 }  // namespace qv

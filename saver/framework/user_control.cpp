@@ -1,6 +1,9 @@
 #include "user_control.h"
 
+#include <optional>
+
 #include "application.h"
+#include "container_host.h"
 #include "form.h"
 #include "framework_internal.h"
 
@@ -12,12 +15,7 @@ UserControl::UserControl(std::string typeName, bool isContainer)
       container_flag_(isContainer),
       canGetFocus_(!isContainer) {}
 
-UserControl::~UserControl() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  }
-}
+UserControl::~UserControl() { DetachAndDestroy(hwnd_); }
 
 void UserControl::Bind(Form& form, const ControlDesign& design) {
   Init(form, design);
@@ -42,10 +40,7 @@ void UserControl::Create(HWND parent) {
 }
 
 void UserControl::Destroy() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  }
+  DetachAndDestroy(hwnd_);
   hwnd_ = nullptr;
 }
 
@@ -110,11 +105,7 @@ void UserControl::SetAmbient(const AmbientProperties& a, const std::string& chan
 }
 
 LRESULT CALLBACK UserControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowObject<UserControl>(hwnd, msg, lp);
   if (!self || !self->form_) return DefWindowProcW(hwnd, msg, wp, lp);
   if (!self->hwnd_) self->hwnd_ = hwnd;  // messages of the creation itself
   Form::DispatchGuard guard(*self->form_);
@@ -134,16 +125,12 @@ LRESULT UserControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = hwnd_;
   Form& form = *form_;
   const int tx = form.TwipsPerPixelX(), ty = form.TwipsPerPixelY();
+  // Painting, cursors and child notifications; drawn controls inside a container control get
+  // their own mouse events, other mouse messages are the control's.
+  const auto background = [this](HDC target) { image_.PaintTo(target, 0, 0); };
+  if (std::optional<LRESULT> handled = form.Host().Handle(this, hwnd, msg, wp, lp, background, container_flag_))
+    return *handled;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      form.PaintContainer(dc, this, hwnd, [this](HDC target) { image_.PaintTo(target, 0, 0); });
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
@@ -164,18 +151,9 @@ LRESULT UserControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       KeyUp(key, ShiftState());
       return 0;
     }
-    case WM_COMMAND:
-    case WM_SETCURSOR: {
-      LRESULT result = 0;
-      if (form.HandleContainerMessage(this, hwnd, msg, wp, lp, result)) return result;
-      break;
-    }
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
     case WM_MOUSEMOVE: case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: {
-      LRESULT result = 0;
-      // Drawn controls inside a container control get their own mouse events.
-      if (container_flag_ && form.HandleContainerMessage(this, hwnd, msg, wp, lp, result)) return result;
       const double x = ToTwips(static_cast<short>(LOWORD(lp)), tx);
       const double y = ToTwips(static_cast<short>(HIWORD(lp)), ty);
       const int shift = ShiftState() & 7;
@@ -214,16 +192,8 @@ LRESULT UserControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 const wchar_t* UserControlClassName() {
-  static const wchar_t* name = [] {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = UserControl::WndProcAddress();
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QvUserControl";
-    RegisterClassW(&wc);
-    return L"QvUserControl";
-  }();
-  return name;
+  static bool registered = false;
+  return FrameworkClass(registered, L"QvUserControl", UserControl::WndProcAddress());
 }
 
 }  // namespace qv

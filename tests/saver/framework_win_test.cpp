@@ -15,6 +15,7 @@
 #include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/bitmap24.h"
+#include "framework/container_host.h"
 #include "framework/form.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
@@ -293,6 +294,18 @@ TEST(Form, DesignErrorsFailTheLoadCleanly) {
   Form g(twice);
   EXPECT_THROW(g.Load(), FrameworkError);
   EXPECT_TRUE(LoadedForms().empty());
+}
+
+TEST(Form, AWindowClassTheSystemRefusesIsNotTakenAsRegistered) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QvRefusedOnce";
+  wc.cbClsExtra = -1;  // no class can have that
+  EXPECT_FALSE(RegisterFrameworkClass(wc));
+  wc.cbClsExtra = 0;
+  EXPECT_TRUE(RegisterFrameworkClass(wc));
+  EXPECT_TRUE(UnregisterClassW(L"QvRefusedOnce", GetModuleHandleW(nullptr)));
 }
 
 TEST(Form, DrawnControlsPaintOverTheirContainer) {

@@ -1,0 +1,1 @@
+"""The mutation testing behind tools/mutate; see docs/mutation.md."""
