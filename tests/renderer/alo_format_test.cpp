@@ -1,5 +1,5 @@
 // What the loader accepts from a picture file, and what it refuses before allocating.
-#include "alo_format.h"
+#include "renderer/picture/alo_format.h"
 
 #include <gtest/gtest.h>
 

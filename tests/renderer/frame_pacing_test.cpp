@@ -1,5 +1,5 @@
 // The pacing arithmetic: refresh rate, period, waits and the grid of frame starts.
-#include "frame_pacing.h"
+#include "renderer/pacing/frame_pacing.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "alo_format.h"
+#include "renderer/picture/alo_format.h"
 
 using namespace qv::renderer;
 

@@ -1,6 +1,6 @@
 // The picture loader against the real platform: real files, a real OpenGL context, real
 // mipmap building.
-#include "image_texture.h"
+#include "renderer/picture/image_texture.h"
 
 #include <windows.h>
 #include <GL/gl.h>

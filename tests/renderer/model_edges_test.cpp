@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "alo_format.h"
+#include "renderer/picture/alo_format.h"
 #include "alo_test_files.h"
-#include "frame_clock.h"
-#include "scene_model.h"
+#include "renderer/pacing/frame_clock.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 namespace {

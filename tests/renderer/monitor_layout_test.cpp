@@ -7,7 +7,7 @@
 #include <string>
 
 #include "monitor_layout.h"
-#include "monitor_scenes.h"
+#include "renderer/scene/monitor_scenes.h"
 
 namespace qv::renderer {
 namespace {

@@ -1,5 +1,5 @@
 // Telling an unchanged picture file from a changed one as it is read.
-#include "picture_memory.h"
+#include "renderer/picture/picture_memory.h"
 
 #include <gtest/gtest.h>
 

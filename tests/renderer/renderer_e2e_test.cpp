@@ -234,6 +234,47 @@ protected:
         SendInput(2, in, sizeof(INPUT));
     }
 
+    // Runs the started program under this debugger and gathers what it writes to the
+    // debugger output, until `until` has been written or the program ends.
+    std::string DebugOutput(const char* until) {
+        std::string said;
+        bool attached = true;
+        for (int events = 0; events < 10000 && said.find(until) == std::string::npos; ++events) {
+            DEBUG_EVENT ev = {};
+            if (!WaitForDebugEvent(&ev, 30000)) break;
+            DWORD status = DBG_CONTINUE;
+            switch (ev.dwDebugEventCode) {
+                case CREATE_PROCESS_DEBUG_EVENT:
+                    if (ev.u.CreateProcessInfo.hFile) CloseHandle(ev.u.CreateProcessInfo.hFile);
+                    break;
+                case LOAD_DLL_DEBUG_EVENT:
+                    if (ev.u.LoadDll.hFile) CloseHandle(ev.u.LoadDll.hFile);
+                    break;
+                case OUTPUT_DEBUG_STRING_EVENT:
+                    if (!ev.u.DebugString.fUnicode) {
+                        std::string text(ev.u.DebugString.nDebugStringLength, '\0');
+                        SIZE_T got = 0;
+                        ReadProcessMemory(process_.hProcess, ev.u.DebugString.lpDebugStringData,
+                                          text.data(), text.size(), &got);
+                        text.resize(got);
+                        said += text.c_str();
+                    }
+                    break;
+                case EXCEPTION_DEBUG_EVENT:
+                    if (ev.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                        status = DBG_EXCEPTION_NOT_HANDLED;
+                    break;
+                case EXIT_PROCESS_DEBUG_EVENT:
+                    attached = false;
+                    break;
+            }
+            ContinueDebugEvent(ev.dwProcessId, ev.dwThreadId, status);
+            if (!attached) break;
+        }
+        if (attached) DebugActiveProcessStop(process_.dwProcessId);
+        return said;
+    }
+
     PROCESS_INFORMATION process_ = {};
     struct Saved {
         bool present = false;
@@ -409,42 +450,7 @@ TEST_F(Renderer, BrokenPictureAtARestartShowsAPlainGridAndTheShowGoesOn) {
 
 TEST_F(Renderer, ReportsThePixelFormatOnTheDebuggerOutput) {
     Start(DEBUG_ONLY_THIS_PROCESS);
-    std::string said;
-    bool attached = true;
-    for (int events = 0; events < 10000 && said.find("BPP: ") == std::string::npos; ++events) {
-        DEBUG_EVENT ev = {};
-        if (!WaitForDebugEvent(&ev, 30000)) break;
-        DWORD status = DBG_CONTINUE;
-        switch (ev.dwDebugEventCode) {
-            case CREATE_PROCESS_DEBUG_EVENT:
-                if (ev.u.CreateProcessInfo.hFile) CloseHandle(ev.u.CreateProcessInfo.hFile);
-                break;
-            case LOAD_DLL_DEBUG_EVENT:
-                if (ev.u.LoadDll.hFile) CloseHandle(ev.u.LoadDll.hFile);
-                break;
-            case OUTPUT_DEBUG_STRING_EVENT:
-                if (!ev.u.DebugString.fUnicode) {
-                    std::string text(ev.u.DebugString.nDebugStringLength, '\0');
-                    SIZE_T got = 0;
-                    ReadProcessMemory(process_.hProcess, ev.u.DebugString.lpDebugStringData,
-                                      text.data(), text.size(), &got);
-                    text.resize(got);
-                    said += text.c_str();
-                }
-                break;
-            case EXCEPTION_DEBUG_EVENT:
-                if (ev.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
-                    status = DBG_EXCEPTION_NOT_HANDLED;
-                break;
-            case EXIT_PROCESS_DEBUG_EVENT:
-                attached = false;
-                break;
-        }
-        ContinueDebugEvent(ev.dwProcessId, ev.dwThreadId, status);
-        if (!attached) break;
-    }
-    if (attached) DebugActiveProcessStop(process_.dwProcessId);
-
+    const std::string said = DebugOutput("BPP: ");
     const size_t at = said.find("PixelFormat Selected: ");
     ASSERT_NE(at, std::string::npos) << "debugger output: " << said;
     int index = 0, bpp = 0;
@@ -457,6 +463,31 @@ TEST_F(Renderer, ReportsThePixelFormatOnTheDebuggerOutput) {
     ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(), 0);
+}
+
+TEST_F(Renderer, APictureRefusedAtStartSaysWhyOnTheDebuggerOutput) {
+    const struct {
+        const char* file;
+        std::string bytes;  // "" removes the file
+        const char* reason;
+    } cases[] = {
+        {kDesktop, "", "Quorvale1.alo refused: the file cannot be opened"},
+        {kGlow, std::string(64, 'x'), "Quorvale2.alo refused: not a bitmap"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        WriteWhole(kDesktop, QuadrantPicture(64, 48, kFirst));
+        WriteWhole(kGlow, QuadrantPicture(16, 16, kFirst));
+        if (c.bytes.empty()) DeleteFileA(c.file);
+        else WriteWhole(c.file, c.bytes);
+        Start(DEBUG_ONLY_THIS_PROCESS);
+        const std::string said = DebugOutput("\x01");  // to the program's end
+        EXPECT_NE(said.find(c.reason), std::string::npos) << "debugger output: " << said;
+        EXPECT_EQ(WaitForExit(), 0);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
 }
 
 }  // namespace

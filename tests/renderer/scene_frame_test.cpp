@@ -13,10 +13,9 @@
 #include <vector>
 
 #include "alo_test_files.h"
-#include "app_frame.h"
-#include "frame_state.h"
-#include "scene.h"
-#include "scene_model.h"
+#include "renderer/frame/app_frame.h"
+#include "renderer/scene/scene.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 namespace {
@@ -38,8 +37,10 @@ void WritePicture(const char* path, int side, unsigned char grey) {
     CloseHandle(f);
 }
 
+FrameClock& frameClock = state.frame.clock;
+
 // The primary monitor's scene, the only one here, as the last frame left it.
-const SceneState& CurrentScene() { return monitorScenes.views[0].scene; }
+const SceneState& CurrentScene() { return state.scene.monitorScenes.views[0].scene; }
 
 struct Rgb8 {
     int r, g, b;
@@ -63,8 +64,8 @@ protected:
     void SetUp() override {
         ASSERT_NE(window, nullptr);
         ASSERT_NE(wglGetCurrentContext(), nullptr);
-        screenWidth = kSide;
-        screenHeight = kSide;
+        state.frame.screenWidth = state.frame.windowWidth = kSide;
+        state.frame.screenHeight = state.frame.windowHeight = kSide;
         // The state a freshly started program has.
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
@@ -138,8 +139,8 @@ TEST_F(SceneFrame, APaintBeforeTheSetUpDrawsNothingAndAFlatWindowKeepsAViewport)
     EXPECT_EQ(viewport[2], 200);
     EXPECT_EQ(viewport[3], 1);
     RendererWindowProc(window, WM_SIZE, 0, MAKELPARAM(kSide, kSide));
-    EXPECT_EQ(screenWidth, kSide);
-    EXPECT_EQ(screenHeight, kSide);
+    EXPECT_EQ(state.frame.windowWidth, kSide);
+    EXPECT_EQ(state.frame.windowHeight, kSide);
 }
 
 TEST_F(SceneFrame, TheWindowsEndShowsTheCursorAgain) {

@@ -1,5 +1,5 @@
 // The shatter scene's model, driven by an injected clock.
-#include "scene_model.h"
+#include "renderer/scene/scene_model.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "frame_clock.h"
+#include "renderer/pacing/frame_clock.h"
 
 namespace qv::renderer {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "gl_test_window.h"
-#include "scene_draw.h"
-#include "scene_model.h"
+#include "renderer/scene/scene_draw.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 namespace {

@@ -1,4 +1,5 @@
-// Benchmark build only: frame times per phase, the first set-up and the restart times, the
+// The renderer's measuring build (QuorvaleBench.dll, for tools/bench; never shipped): the
+// shipped run with its window procedure and the scene's hooks wrapped from outside. Frame times per phase, the first set-up and the restart times, the
 // longest and the median frames, written to the file named by QV_BENCH_OUT when
 // QV_BENCH_SECONDS have passed. QV_BENCH_UNPACED=1 draws frames as fast as they come.
 // QV_BENCH_PROBE replaces the scene by a floor to compare with: "bare" clears and swaps,
@@ -7,8 +8,7 @@
 // QV_BENCH_MARKS set, the start, the first finished scene set-up and the first presented
 // frame are appended there as "<name> <counter>" lines, on the same system-wide counter as
 // the saver's marks.
-#include "bench_probe.h"
-
+#include <windows.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -16,11 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "display_pacing.h"
-#include "image_texture.h"
-#include "scene.h"
-#include "scene_draw.h"
-#include "scene_model.h"
+#include "renderer/frame/app_frame.h"
+#include "renderer/pacing/display_pacing.h"
+#include "renderer/scene/scene_draw.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 namespace {
@@ -109,8 +108,6 @@ void WriteResults() {
     std::fclose(f);
 }
 
-}  // namespace
-
 void BenchStart() {
     const char* v = std::getenv("QV_BENCH_PROBE");
     if (v && std::strcmp(v, "bare") == 0) probe = Probe::Bare;
@@ -126,8 +123,6 @@ void BenchStart() {
     Mark("renderer_start", startCount);
 }
 
-bool BenchUnpaced() { return unpaced; }
-
 bool BenchProbeFrame() {
     if (probe == Probe::None) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -139,15 +134,13 @@ bool BenchProbeFrame() {
         }
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_TEXTURE_2D);
-        desktopTexture.Bind();
+        state.scene.desktopTexture.Bind();
         glColor3f(1.0f, 1.0f, 1.0f);
         DrawWaveStrips(flatMesh);
     }
     phaseShatter = false;
     return true;
 }
-
-void BenchFramePhase(bool shattering) { phaseShatter = shattering; }
 
 void BenchFrameDone(HWND window) {
     const LONGLONG now = Now();
@@ -183,8 +176,6 @@ void BenchFrameDone(HWND window) {
     }
 }
 
-void BenchMark(const char* name) { Mark(name, Now()); }
-
 void BenchRestartBegins() { restartBegan = Now(); }
 
 void BenchRestartEnds() {
@@ -203,4 +194,46 @@ void BenchRestartEnds() {
     sawFrame = false;  // the restart's own time is not a frame
 }
 
+SceneHooks sceneHooks;  // the scene's own, which the wrappers call
+
+bool TimedSetUp(bool (*setUp)()) {
+    BenchRestartBegins();
+    if (!setUp()) return false;
+    BenchRestartEnds();
+    return true;
+}
+bool BenchLoad() { return TimedSetUp(sceneHooks.load); }
+bool BenchRestart() { return TimedSetUp(sceneHooks.restart); }
+
+// A probe's floor instead of the scene, or the scene, remembering which phase it drew.
+void BenchDraw() {
+    if (BenchProbeFrame()) return;
+    sceneHooks.draw();
+    phaseShatter = state.scene.monitorScenes.views[0].scene.shattering != 0;
+}
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) Mark("renderer_escape", Now());
+    const bool frame = message == WM_PAINT && state.frame.renderingEnabled;
+    const LRESULT result = RendererWindowProc(window, message, wParam, lParam);
+    if (frame) BenchFrameDone(window);
+    return result;
+}
+
+}  // namespace
 }  // namespace qv::renderer
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace qv::renderer;
+    BenchStart();
+    RendererOptions options;
+    sceneHooks = options.scene;
+    options.scene.load = BenchLoad;
+    options.scene.restart = BenchRestart;
+    options.scene.draw = BenchDraw;
+    options.windowProcedure = BenchWindowProc;
+    options.paced = !unpaced;
+    const int code = RunRenderer(instance, options);
+    Mark("renderer_end", Now());
+    return code;
+}

@@ -1,4 +1,4 @@
-#include "scene_draw.h"
+#include "renderer/scene/scene_draw.h"
 
 #include <windows.h>
 #include <GL/gl.h>

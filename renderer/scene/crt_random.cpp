@@ -1,4 +1,4 @@
-#include "crt_random.h"
+#include "renderer/scene/crt_random.h"
 
 namespace qv::renderer {
 

@@ -1,4 +1,4 @@
-#include "alo_format.h"
+#include "renderer/picture/alo_format.h"
 
 #include <algorithm>
 

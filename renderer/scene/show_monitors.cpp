@@ -1,18 +1,15 @@
-#include "show_monitors.h"
+#include "renderer/scene/show_monitors.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "scene.h"
+#include "renderer/frame/renderer_state.h"
 #include "system_monitors.h"
 
 namespace qv::renderer {
 
 namespace {
-
-MonitorLayout shownLayout;
-MonitorLayout foundAtStart;
 
 MonitorLayout HandedOverMonitors() {
     MonitorLayout layout;
@@ -31,12 +28,15 @@ MonitorLayout HandedOverMonitors() {
 }  // namespace
 
 MonitorRect ArrangeShowMonitors(int width, int height) {
-    foundAtStart = SystemMonitors();
-    shownLayout = ShowLayout(HandedOverMonitors(), foundAtStart, width, height);
-    ArrangeMonitorScenes(monitorScenes, shownLayout);
-    return monitorScenes.window;
+    ShownMonitors& shown = state.monitors;
+    shown.foundAtStart = SystemMonitors();
+    shown.shownLayout = ShowLayout(HandedOverMonitors(), shown.foundAtStart, width, height);
+    ArrangeMonitorScenes(state.scene.monitorScenes, shown.shownLayout);
+    return state.scene.monitorScenes.window;
 }
 
-bool ShowMonitorsChanged() { return MonitorsChangedSince(shownLayout, foundAtStart, SystemMonitors()); }
+bool ShowMonitorsChanged() {
+    return MonitorsChangedSince(state.monitors.shownLayout, state.monitors.foundAtStart, SystemMonitors());
+}
 
 }  // namespace qv::renderer

@@ -1,4 +1,4 @@
-#include "frame_pacing.h"
+#include "renderer/pacing/frame_pacing.h"
 
 namespace qv::renderer {
 

@@ -1,4 +1,4 @@
-#include "image_texture.h"
+#include "renderer/picture/image_texture.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <new>
 
-#include "alo_format.h"
-#include "picture_memory.h"
+#include "renderer/picture/alo_format.h"
+#include "renderer/picture/picture_memory.h"
 
 #ifndef GL_BGR_EXT
 #define GL_BGR_EXT 0x80E0
@@ -63,31 +63,33 @@ bool ImageTexture::Create(const char* name) {
 bool ImageTexture::Load(const char* name) {
     HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return Fail(name);
+    if (handle == INVALID_HANDLE_VALUE) return Fail(name, "the file cannot be opened");
     FileCloser closer{handle};
 
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return Fail(name);
+    if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return Fail(name, "the file has no size");
     const std::uint64_t fileSize = static_cast<std::uint64_t>(size.QuadPart);
 
     // Every size the headers claim is checked against the file before memory is taken.
     AloLayout layout;
     std::uint8_t fileHeader[kAloFileHeaderSize];
-    if (!ReadExactly(handle, fileHeader, sizeof fileHeader)) return Fail(name);
-    if (CheckAloFileHeader(fileHeader, sizeof fileHeader, fileSize, &layout) != AloReject::None)
-        return Fail(name);
+    if (!ReadExactly(handle, fileHeader, sizeof fileHeader)) return Fail(name, AloRejectText(AloReject::ShortFileHeader));
+    if (const AloReject reject = CheckAloFileHeader(fileHeader, sizeof fileHeader, fileSize, &layout);
+        reject != AloReject::None)
+        return Fail(name, AloRejectText(reject));
     std::uint64_t imageSize = 0;
     try {
         const std::size_t blockLength = layout.pixelOffset - kAloFileHeaderSize;
         std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[blockLength]);
-        if (!ReadExactly(handle, block.get(), blockLength)) return Fail(name);
-        if (CheckAloHeaderBlock(block.get(), blockLength, fileSize, &layout) != AloReject::None)
-            return Fail(name);
+        if (!ReadExactly(handle, block.get(), blockLength)) return Fail(name, AloRejectText(AloReject::ShortHeaderBlock));
+        if (const AloReject reject = CheckAloHeaderBlock(block.get(), blockLength, fileSize, &layout);
+            reject != AloReject::None)
+            return Fail(name, AloRejectText(reject));
         width = layout.width;
         height = layout.height;
         for (int k = 3; k >= 0; --k) imageSize = imageSize << 8 | block[20 + k];
     } catch (const std::bad_alloc&) {
-        return Fail(name);
+        return Fail(name, "no memory for the header block");
     }
 
     // The headers and the pixels, read once more as a whole and compared with the bytes the
@@ -95,11 +97,12 @@ bool ImageTexture::Load(const char* name) {
     const std::uint64_t used =
         layout.pixelOffset + (imageSize > layout.pixelBytes ? imageSize : layout.pixelBytes);
     LARGE_INTEGER origin{};
-    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN)) return Fail(name);
+    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN)) return Fail(name, "the file cannot be read again");
     const PictureMemory::Outcome outcome = memory_.Take(
         used, [handle](std::uint8_t* into, std::size_t count) { return ReadExactly(handle, into, count); });
-    if (outcome == PictureMemory::Outcome::Failed) return Fail(name);
+    if (outcome == PictureMemory::Outcome::Failed) return Fail(name, "the file ended early or no memory");
     if (outcome == PictureMemory::Outcome::Same && holdsMemory_) {
+        failure_ = "";
         std::snprintf(fileName, sizeof fileName, "%s", name);
         Bind();
         return true;
@@ -107,8 +110,8 @@ bool ImageTexture::Load(const char* name) {
 
     // Checked again on what was read: the file may have been rewritten in between.
     AloLayout read;
-    if (CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read) != AloReject::None)
-        return Fail(name);
+    if (const AloReject reject = CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read); reject != AloReject::None)
+        return Fail(name, AloRejectText(reject));
     Create(name);
     width = read.width;
     height = read.height;
@@ -126,10 +129,12 @@ bool ImageTexture::Load(const char* name) {
     if (read.height < 0) FlipRows(pixels, read.rowBytes, read.rows);
     // A texture left without its picture must not pass for a loaded one.
     holdsMemory_ = built == 0;
+    failure_ = holdsMemory_ ? "" : "the mipmaps cannot be built";
     return holdsMemory_;
 }
 
-bool ImageTexture::Fail(const char* name) {
+bool ImageTexture::Fail(const char* name, const char* why) {
+    failure_ = why;
     memory_.Forget();
     Create(name);
     return false;

@@ -1,8 +1,8 @@
-#include "display_pacing.h"
+#include "renderer/pacing/display_pacing.h"
 
 #include <mmsystem.h>
 
-#include "frame_pacing.h"
+#include "renderer/pacing/frame_pacing.h"
 
 namespace qv::renderer {
 namespace {

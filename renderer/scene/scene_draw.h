@@ -3,7 +3,7 @@
 // give. They use the bound texture and the current matrix mode (model view) and leave every
 // array switched off again.
 #pragma once
-#include "scene_model.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "picture_memory.h"
+#include "renderer/picture/picture_memory.h"
 
 namespace qv::renderer {
 
@@ -24,12 +24,14 @@ public:
     void Bind() const;
 
     const char* FileName() const { return fileName; }
+    // Why the last Load returned false ("" after one that succeeded).
+    const char* FailureText() const { return failure_; }
     std::uint32_t TextureName() const { return textureName; }
     std::int32_t Width() const { return width; }
     std::int32_t Height() const { return height; }
 
 private:
-    bool Fail(const char* name);
+    bool Fail(const char* name, const char* why);
 
     char fileName[64] = {};
     std::uint32_t textureName = 0;  // OpenGL name + 1; 0 when there is none
@@ -37,6 +39,7 @@ private:
     std::int32_t height = 0;
     PictureMemory memory_;      // the bytes of the last file read
     bool holdsMemory_ = false;  // the texture was built from exactly those bytes
+    const char* failure_ = "";
 };
 
 }  // namespace qv::renderer

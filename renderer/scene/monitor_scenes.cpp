@@ -1,4 +1,4 @@
-#include "monitor_scenes.h"
+#include "renderer/scene/monitor_scenes.h"
 
 namespace qv::renderer {
 

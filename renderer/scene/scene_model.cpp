@@ -1,4 +1,4 @@
-#include "scene_model.h"
+#include "renderer/scene/scene_model.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "frame_clock.h"
+#include "renderer/pacing/frame_clock.h"
 
 namespace qv::renderer {
 

@@ -3,9 +3,9 @@
 // picture over its whole area, stretched to its shape, as a show on that monitor alone would.
 // Window-free: the OpenGL side (scene.cpp) draws each scene in its monitor's viewport.
 #pragma once
-#include "crt_random.h"
+#include "renderer/scene/crt_random.h"
 #include "monitor_layout.h"
-#include "scene_model.h"
+#include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
 

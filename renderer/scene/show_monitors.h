@@ -1,11 +1,11 @@
 // The monitors this show covers: the saver's hand-off checked against the monitors the
 // renderer finds, and the per-monitor scenes laid out for them.
 #pragma once
-#include "monitor_scenes.h"
+#include "renderer/scene/monitor_scenes.h"
 
 namespace qv::renderer {
 
-// Lays out monitorScenes and returns the rectangle the window covers: the primary's
+// Lays out the scenes (state.scene.monitorScenes) and returns the rectangle the window covers: the primary's
 // width x height at the origin with one monitor, the virtual screen with several.
 MonitorRect ArrangeShowMonitors(int width, int height);
 

@@ -1,4 +1,4 @@
-#include "picture_memory.h"
+#include "renderer/picture/picture_memory.h"
 
 #include <algorithm>
 #include <cstring>

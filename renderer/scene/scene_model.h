@@ -2,7 +2,7 @@
 // flight of the tiles and the ring's sprite centres, all stepped by the measured clock.
 // The OpenGL side (scene.cpp) draws what this computes.
 #pragma once
-#include "crt_random.h"
+#include "renderer/scene/crt_random.h"
 
 namespace qv::renderer {
 

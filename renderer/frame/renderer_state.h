@@ -1,0 +1,70 @@
+// Everything the renderer holds while it runs, in one place of static lifetime: the frame's
+// window, context and clock, the scene's pictures and fixed arrays, and the monitors the show
+// covers. Nothing here is allocated per frame.
+#pragma once
+#include <windows.h>
+
+#include "monitor_layout.h"
+#include "renderer/pacing/frame_clock.h"
+#include "renderer/picture/image_texture.h"
+#include "renderer/scene/monitor_scenes.h"
+#include "renderer/scene/scene_model.h"
+
+namespace qv::renderer {
+
+// The scene's entry points as the frame calls them. A build that measures the renderer wraps
+// them from outside; the shipped renderer uses the scene's own (DefaultSceneHooks).
+struct SceneHooks {
+    bool (*load)();                          // the first set-up, before rendering starts
+    bool (*restart)();                       // a cycle has ended: set up again
+    void (*draw)();                          // one frame into the back buffer
+    void (*reshape)(int width, int height);  // the window's client area changed
+    void (*free)();                          // give back OpenGL objects while the context is current
+};
+
+struct FrameState {
+    // The primary monitor's size as the saver measured it (the settings).
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    // The window's client area: the screen's size with one monitor, the virtual screen's with
+    // several.
+    int windowWidth = 1024;
+    int windowHeight = 768;
+    bool renderingEnabled = false;  // frames are drawn only while true
+    HWND window = nullptr;
+    HDC windowDC = nullptr;  // taken once at creation, never released (own-DC class)
+    HGLRC glContext = nullptr;
+    PIXELFORMATDESCRIPTOR pixelFormat = {
+        sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+        PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
+    bool pixelFormatFilled = false;  // the colour depth is read on first use only
+    FrameClock clock;                // frameTime and frameDelta: the scene's only time base
+};
+
+struct SceneStore {
+    ImageTexture desktopTexture;  // the primary monitor's picture
+    ImageTexture glowTexture;
+    ImageTexture otherDesktopTextures[kMaxMonitors - 1];
+    // One scene per monitor; until the frame arranges them, the primary's alone.
+    MonitorScenes monitorScenes;
+    TileDraw tileDraws[kTileCount];
+    SpriteCentre spriteCentres[kRingSprites];
+};
+
+struct ShownMonitors {
+    MonitorLayout shownLayout;   // what the show was laid out for
+    MonitorLayout foundAtStart;  // what the platform listed then
+};
+
+struct RendererState {
+    FrameState frame;
+    SceneStore scene;
+    ShownMonitors monitors;
+    SceneHooks hooks;
+};
+
+extern RendererState state;
+
+SceneHooks DefaultSceneHooks();
+
+}  // namespace qv::renderer

@@ -1,0 +1,103 @@
+// The renderer's run: each start-up step in its order, checked, with the reason for a failure
+// written to the debugger output; then the loop that draws whenever the queue runs empty.
+// The exit code is 0 whatever happens: the saver watches the window, not the code.
+#include "renderer/frame/app_frame.h"
+#include "renderer/frame/debug_output.h"
+#include "renderer/pacing/display_pacing.h"
+#include "renderer/scene/scene.h"
+#include "renderer/scene/show_monitors.h"
+
+namespace qv::renderer {
+namespace {
+
+const char* const kWindowClassName = "Quorvale_VC";  // also the title the saver looks for
+const char* const kSettingsPath = "C:\\zantho_temp\\Quorvale.ini";
+constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
+
+void ReadScreenSize() {
+    FrameState& frame = state.frame;
+    frame.screenWidth = SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 1024, kSettingsPath)), 1024);
+    frame.screenHeight = SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 768, kSettingsPath)), 768);
+    frame.windowWidth = frame.screenWidth;
+    frame.windowHeight = frame.screenHeight;
+}
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClassName;
+    if (RegisterClassA(&windowClass)) return true;
+    LogStepFailure("RegisterClassA", "the window class cannot be registered");
+    return false;
+}
+
+// With several monitors the window spans them all; with one it is the primary's size.
+// Creating it makes the OpenGL context current (the window procedure's WM_CREATE).
+bool CreateShowWindow(HINSTANCE instance) {
+    const MonitorRect area = ArrangeShowMonitors(state.frame.screenWidth, state.frame.screenHeight);
+    state.frame.window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, area.left, area.top,
+                                         area.width, area.height, nullptr, nullptr, instance, nullptr);
+    if (state.frame.window) return true;
+    LogStepFailure("CreateWindowExA", "the window cannot be made");
+    return false;
+}
+
+void ShowShowWindow() {
+    ShowWindow(state.frame.window, SW_SHOW);
+    UpdateWindow(state.frame.window);
+    // Without the watch a monitor that goes unannounced leaves the show running; it still runs.
+    if (!SetTimer(state.frame.window, kMonitorWatch, 1000, nullptr))
+        LogStepFailure("SetTimer", "the monitor watch is not running");
+}
+
+LONGLONG StartFrameClock() {
+    LARGE_INTEGER frequency, start;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    state.frame.clock.Start(frequency.QuadPart, start.QuadPart);
+    return frequency.QuadPart;
+}
+
+// Peeks rather than waits, and asks for a paint whenever the queue is empty and a frame is due.
+int RunMessageLoop() {
+    MSG message = {};  // an empty queue leaves it unfilled
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    while (message.message != WM_QUIT) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else if (NextFrameDue()) {
+            InvalidateRect(state.frame.window, nullptr, FALSE);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunRenderer(HINSTANCE instance, const RendererOptions& options) {
+    ReadScreenSize();
+    ShowCursor(FALSE);
+    state.frame.renderingEnabled = false;
+    state.hooks = options.scene;
+    if (!RegisterWindowClass(instance, options.windowProcedure ? options.windowProcedure : RendererWindowProc))
+        return 0;
+    if (!CreateShowWindow(instance)) return 0;
+    ShowShowWindow();
+    const LONGLONG frequency = StartFrameClock();
+    // A picture missing at start ends the program; the process exit tidies up the rest.
+    if (!state.hooks.load()) return 0;
+    StartFramePacing(options.paced, frequency);
+    state.frame.renderingEnabled = true;
+    const int code = RunMessageLoop();
+    StopFramePacing();
+    state.frame.renderingEnabled = false;
+    return code;
+}
+
+}  // namespace qv::renderer
