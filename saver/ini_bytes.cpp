@@ -24,6 +24,15 @@ Span Trim(const std::string& s, Span r) {
   return r;
 }
 
+// A name or value read from the file: blanks trimmed, then cut at a NUL, which ends the text
+// for the platform's reader (the blanks before the NUL stay).
+Span Text(const std::string& s, Span r) {
+  r = Trim(s, r);
+  std::size_t nul = s.find('\0', r.begin);
+  if (nul < r.end) r.end = nul;
+  return r;
+}
+
 bool SameName(const std::string& s, Span r, const std::string& name) {
   if (r.end - r.begin != name.size()) return false;
   bool trail = false;
@@ -61,6 +70,7 @@ struct Location {
   bool key = false;
   Span keyLine;             // the key's line, blanks trimmed
   Span keyName;
+  bool hasValue = false;    // a key line without "=" is no value
   Span value;
 };
 
@@ -69,16 +79,18 @@ Location Locate(const std::string& file, const std::string& section, const std::
   std::size_t start = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a UTF-8 mark is no text
   bool inSection = false;
   while (start < file.size()) {
-    std::size_t newline = file.find('\n', start);
-    std::size_t next = newline == std::string::npos ? file.size() : newline + 1;
-    Span line = Trim(file, {start, newline == std::string::npos ? file.size() : newline});
+    // A line ends at CR LF, LF or a lone CR, as hand-edited files may have it.
+    std::size_t end = file.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = file.size();
+    std::size_t next = end == file.size() ? end : end + (file.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    Span line = Trim(file, {start, end});
     start = next;
     if (line.Empty()) continue;
 
     std::size_t close = Byte(file, line.begin) == '[' ? HeaderEnd(file, line) : std::string::npos;
     if (close != std::string::npos) {
       if (inSection) break;  // only the first section of the name counts
-      if (!at.section && SameName(file, {line.begin + 1, close}, section)) {
+      if (!at.section && SameName(file, Text(file, {line.begin + 1, close}), section)) {
         at.section = inSection = true;
         at.insertAt = next;
       }
@@ -89,12 +101,13 @@ Location Locate(const std::string& file, const std::string& section, const std::
     if (at.key) continue;
     std::size_t eq = line.begin;
     while (eq < line.end && file[eq] != '=') ++eq;
-    Span name = Trim(file, {line.begin, eq});
+    Span name = Text(file, {line.begin, eq});
     if (!SameName(file, name, key)) continue;
     at.key = true;
     at.keyLine = line;
     at.keyName = name;
-    at.value = eq < line.end ? Trim(file, {eq + 1, line.end}) : Span{line.end, line.end};
+    at.hasValue = eq < line.end;
+    at.value = at.hasValue ? Text(file, {eq + 1, line.end}) : Span{line.end, line.end};
   }
   return at;
 }
@@ -117,7 +130,7 @@ std::optional<std::string> FindIniValue(const std::string& file, const std::stri
                                         const std::string& key) {
   if (IsUtf16(file)) return std::nullopt;
   Location at = Locate(file, section, key);
-  if (!at.key) return std::nullopt;
+  if (!at.key || !at.hasValue) return std::nullopt;
   std::string value = file.substr(at.value.begin, at.value.end - at.value.begin);
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     value = value.substr(1, value.size() - 2);
@@ -143,11 +156,12 @@ std::optional<std::string> WithIniValue(const std::string& file, const std::stri
   }
   const std::string entry = key + "=" + stored + "\r\n";
   if (at.section) {
-    std::string insert = at.insertAt > 0 && file[at.insertAt - 1] != '\n' ? "\r\n" + entry : entry;
+    const bool lineEnded = at.insertAt > 0 && (file[at.insertAt - 1] == '\n' || file[at.insertAt - 1] == '\r');
+    std::string insert = lineEnded ? entry : "\r\n" + entry;
     out.insert(at.insertAt, insert);
     return out;
   }
-  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
   out += "[" + section + "]\r\n" + entry;
   return out;
 }

@@ -1,18 +1,20 @@
 #pragma once
 // The settings file's own bytes, read and edited without the platform. Its section and key
 // names are the same bytes on every system (code page 932); its values are whatever bytes the
-// caller stores. Readers and the edit follow the private-profile format as the platform keeps
-// it: lines "[section]" and "key=value", blanks around names and values ignored, names
-// compared without regard to the case of ASCII letters, the first section and key of a name
-// counting. An edit changes only the one value (or adds one line, or a section at the end),
-// so every other byte of the file stays as it was.
+// caller stores. Readers and the edit follow the private-profile format as the platform reads
+// it: lines "[section]" and "key=value" ended by CR LF, LF or a lone CR, blanks around names
+// and values ignored (inside the brackets too), a NUL ending a name or value, names compared
+// without regard to the case of ASCII letters, the first section and key of a name counting.
+// An edit changes only the one value (or adds one line, or a section at the end), so every
+// other byte of the file stays as it was.
 #include <optional>
 #include <string>
 
 namespace qv {
 
 // The value stored under [section] key, trimmed, with one pair of enclosing quotes dropped,
-// as the platform's string reader returns it; nothing when the section or key is missing.
+// as the platform's string reader returns it; nothing when the section or key is missing or
+// the key's line has no "=".
 // A file in UTF-16 holds no values for these byte names.
 std::optional<std::string> FindIniValue(const std::string& file, const std::string& section,
                                         const std::string& key);

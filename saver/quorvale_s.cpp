@@ -53,7 +53,7 @@ void Quorvale_S::LoadHandling() {
       [] { Sleep(100); },
       [] { BenchMark("wait_end"); },
       [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
-      [this] { WatchProcess(StartProgram(RendererPath, SW_SHOWNORMAL)); },
+      [this] { renderer_ = StartProgramProcess(RendererPath, SW_SHOWNORMAL); },
       [] { BenchMark("renderer_started"); },
   });
   StartMusic();
@@ -104,14 +104,7 @@ void Quorvale_S::PollCd() {
   Ctl("Timer2").SetEnabled(CdKeepPolling);
 }
 
-void Quorvale_S::WatchProcess(std::uint32_t processId) {
-  // Held from the start, so the number cannot name another process later.
-  rendererProcess_ = OpenProcess(SYNCHRONIZE, FALSE, processId);
-}
-
-bool Quorvale_S::RendererRunning() const {
-  return rendererProcess_ && WaitForSingleObject(rendererProcess_, 0) == WAIT_TIMEOUT;
-}
+bool Quorvale_S::RendererRunning() const { return renderer_.Running(); }
 
 void Quorvale_S::WatchRenderer() {
   const bool windowFound = FindTopWindow(kRendererWindowTitle) != nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/form.h"
+#include "framework/program.h"
 #include "renderer_watch.h"
 
 namespace qv {
@@ -23,13 +24,12 @@ class Quorvale_S : public Form {
   void LoadHandling();
   void Capture();
   void StartMusic();
-  void WatchProcess(std::uint32_t processId);
   bool RendererRunning() const;
   void WatchRenderer();
   void PollCd();
   void UnloadHandling();
 
-  HANDLE rendererProcess_ = nullptr;  // ends with the program
+  ProgramProcess renderer_;  // held from its start, so no other process can take its place
   RendererWatch rendererWatch_;
 };
 

@@ -60,7 +60,29 @@ void MessageBoxOk(const std::string& text, const std::string& title) {
   MessageBoxW(nullptr, Widen(text).c_str(), t.c_str(), MB_OK | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
-std::uint32_t StartProgram(const std::string& commandLine, int showCommand) {
+ProgramProcess::ProgramProcess(ProgramProcess&& other) noexcept : handle_(other.handle_), id_(other.id_) {
+  other.handle_ = nullptr;
+  other.id_ = 0;
+}
+
+ProgramProcess& ProgramProcess::operator=(ProgramProcess&& other) noexcept {
+  if (this != &other) {
+    if (handle_) CloseHandle(handle_);
+    handle_ = other.handle_;
+    id_ = other.id_;
+    other.handle_ = nullptr;
+    other.id_ = 0;
+  }
+  return *this;
+}
+
+ProgramProcess::~ProgramProcess() {
+  if (handle_) CloseHandle(handle_);
+}
+
+bool ProgramProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+ProgramProcess StartProgramProcess(const std::string& commandLine, int showCommand) {
   std::wstring cmd = Widen(commandLine);
   if (cmd.empty()) throw FrameworkError("no program to start");
   STARTUPINFOW si{};
@@ -75,8 +97,11 @@ std::uint32_t StartProgram(const std::string& commandLine, int showCommand) {
                       &si, &pi))
     throw FrameworkError("the program could not be started: " + commandLine);
   CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return pi.dwProcessId;
+  return ProgramProcess(pi.hProcess, pi.dwProcessId);
+}
+
+std::uint32_t StartProgram(const std::string& commandLine, int showCommand) {
+  return StartProgramProcess(commandLine, showCommand).Id();
 }
 
 bool MakeFolder(const std::string& path) { return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0; }

@@ -17,8 +17,32 @@ std::string ProgramFolder();
 // Shows the text with an OK button and waits until it is closed. The title defaults to the
 // program's file name without extension.
 void MessageBoxOk(const std::string& text, const std::string& title = "");
-// Starts a program by path (the whole command line) with a show command (SW_*); returns its
-// process id. Throws FrameworkError when it cannot be started.
+// A started program's process, held open from its start: whatever ends or starts meanwhile,
+// it stands for that one process, and its end can be seen even after the fact. Closed when
+// destroyed; moves, never copies.
+class ProgramProcess {
+ public:
+  ProgramProcess() = default;
+  ProgramProcess(void* handle, std::uint32_t id) : handle_(handle), id_(id) {}
+  ProgramProcess(ProgramProcess&& other) noexcept;
+  ProgramProcess& operator=(ProgramProcess&& other) noexcept;
+  ProgramProcess(const ProgramProcess&) = delete;
+  ProgramProcess& operator=(const ProgramProcess&) = delete;
+  ~ProgramProcess();
+
+  bool Running() const;  // false once it has ended, and when none is held
+  void* Handle() const { return handle_; }
+  std::uint32_t Id() const { return id_; }
+
+ private:
+  void* handle_ = nullptr;
+  std::uint32_t id_ = 0;
+};
+
+// Starts a program by path (the whole command line) with a show command (SW_*) and holds its
+// process. Throws FrameworkError when it cannot be started.
+ProgramProcess StartProgramProcess(const std::string& commandLine, int showCommand);
+// The same, returning only the process id.
 std::uint32_t StartProgram(const std::string& commandLine, int showCommand);
 
 // Files. Each returns false on failure (the skip rule counts that as a failed statement).

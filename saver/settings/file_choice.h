@@ -13,7 +13,7 @@ constexpr std::size_t kChooserBufferSize = 255;
 enum class FileChoice {
   Cancelled,    // no file: nothing changes
   Chosen,       // `path` becomes the music file
-  NotStorable,  // the settings file or the media commands cannot carry the name: say so
+  NotStorable,  // the settings file or the media commands cannot carry its characters: say so
 };
 
 struct ChosenFile {
@@ -23,8 +23,8 @@ struct ChosenFile {
 
 // An empty path is a cancel. A path is storable when the system's ANSI code page holds every
 // character of it ("?" or "*" there stand for characters it could not hold; no real file name
-// contains them) and its ANSI form fits the chooser's buffer, as the settings file's reader
-// and the media commands need.
+// contains them). A storable path whose ANSI form does not fit the chooser's buffer, as the
+// settings file's reader and the media commands need, counts as a failed choice: Cancelled.
 ChosenFile JudgeChosenFile(const std::string& path, const std::optional<std::string>& systemForm);
 
 }  // namespace qv

@@ -9,8 +9,9 @@
 namespace qv {
 
 // Shows the chooser opening in initialFolder (UTF-8). A cancel, a failed chooser (a path
-// longer than its buffer) or no file give Cancelled; a file whose name the system's ANSI code
-// page cannot carry gives NotStorable; otherwise the chosen full path in UTF-8.
+// longer than its buffer, in characters or in the system's ANSI code page) or no file give
+// Cancelled; a file whose name the system's ANSI code page cannot carry gives NotStorable;
+// otherwise the chosen full path in UTF-8.
 // LastApiResult gets the chooser's result.
 ChosenFile ChooseMusicFile(HWND owner, const std::string& initialFolder);
 

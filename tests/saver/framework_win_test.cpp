@@ -947,6 +947,25 @@ TEST(Program, StartProgramRunsExactlyThePathGivenEvenWithBlanks) {
   RemoveDirectoryA(dir.c_str());
 }
 
+TEST(Program, AStartedProgramIsHeldFromItsStartUntilLookedAtAfterItsEnd) {
+  // The probe writes its report and ends at once with code 3. Looked at only afterwards, as a
+  // watch may look at a renderer that ended early, the process held is still that very one.
+  Probe p;
+  ProgramProcess child = StartProgramProcess(p.exe, SW_SHOWNORMAL);
+  for (int i = 0; i < 300 && ReadAll(p.out).find("self=") == std::string::npos; ++i) Sleep(100);
+  Sleep(1000);  // the report is written just before the end
+  ASSERT_NE(child.Handle(), nullptr);
+  EXPECT_EQ(WaitForSingleObject(child.Handle(), 30000), WAIT_OBJECT_0);
+  EXPECT_FALSE(child.Running());
+  EXPECT_EQ(GetProcessId(child.Handle()), child.Id());
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeProcess(child.Handle(), &code));
+  EXPECT_EQ(code, 3u);
+  ProgramProcess moved = std::move(child);
+  EXPECT_EQ(child.Handle(), nullptr);
+  EXPECT_FALSE(moved.Running());
+}
+
 TEST(Program, StartProgramNeverFallsBackToAnUnquotedPath) {
   // The path names no file (or one that cannot be opened): nothing starts, and above all not
   // the decoy that the unquoted text "…\qv dir\probe.exe" would also name.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -65,14 +66,57 @@ TEST(IniBytes, ReadingTrimsBlanksAndOnePairOfQuotes) {
   EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "A"), "x1x");
   EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "B"), "\"1'");
   EXPECT_EQ(FindIniValue("[S]\nA=x1x\nB=\"1'\nC='1'", "S", "C"), "1");
-  EXPECT_EQ(FindIniValue(f, "Settings", "bare"), "");     // a key without "="
+  EXPECT_EQ(FindIniValue(f, "Settings", "bare"), std::nullopt);  // a key without "=" has no value
   EXPECT_EQ(FindIniValue(f, "Settings", "Empty"), "");
   EXPECT_EQ(FindIniValue("[S]\nA= \t \nB=2", "S", "A"), "");  // blanks only
   EXPECT_EQ(FindIniValue("[S]\nA=\"\"\nB=2", "S", "A"), "");   // a pair of quotes round nothing
   EXPECT_EQ(Put(f, "Bare", "1").find("\nBare=1\n"), f.find("\nBare\n"));
   // The same as the file's last line without a line end.
-  EXPECT_EQ(FindIniValue("[Settings]\r\nBare", "Settings", "Bare"), "");
+  EXPECT_EQ(FindIniValue("[Settings]\r\nBare", "Settings", "Bare"), std::nullopt);
   EXPECT_EQ(Put("[Settings]\r\nBare", "Bare", "1"), "[Settings]\r\nBare=1");
+}
+
+// Hand-edited files as the platform's profile functions read them (their answers under Wine on
+// code page 932), and a write of the same key: it replaces that key and adds no second one or
+// a second section.
+TEST(IniBytes, HandEditedFilesReadAsThePlatformReadsThem) {
+  using namespace std::string_literals;  // NULs inside
+  struct Case {
+    const char* what;
+    std::string file, key;
+    std::optional<std::string> value;
+    std::string written;  // after key=9
+  };
+  const Case cases[] = {
+      {"CR line ends", "[Settings]\rA=1\rB=2\r", "A", "1", "[Settings]\rA=9\rB=2\r"},
+      {"CR line ends, last line", "[Settings]\rA=1\rB=2", "B", "2", "[Settings]\rA=1\rB=9"},
+      {"CR line ends, new key", "[Settings]\rA=1\r", "C", std::nullopt, "[Settings]\rA=1\rC=9\r\n"},
+      {"a lone CR among CR LF", "[Settings]\r\nA=1\rB=2\r\n", "A", "1", "[Settings]\r\nA=9\rB=2\r\n"},
+      {"the line after a lone CR", "[Settings]\r\nA=1\rB=2\r\n", "B", "2", "[Settings]\r\nA=1\rB=9\r\n"},
+      {"LF CR", "[Settings]\n\rA=1\n\r", "A", "1", "[Settings]\n\rA=9\n\r"},
+      {"a CR inside brackets", "[Set\rtings]\rA=1\r", "A", std::nullopt,
+       "[Set\rtings]\rA=1\r[Settings]\r\nA=9\r\n"},
+      {"blanks inside brackets", "[ Settings ]\r\nA=1\r\n", "A", "1", "[ Settings ]\r\nA=9\r\n"},
+      {"tabs inside brackets", "[\tSettings\t]\r\n", "A", std::nullopt, "[\tSettings\t]\r\nA=9\r\n"},
+      {"a key without =", "[Settings]\r\nA\r\nB=2\r\n", "A", std::nullopt, "[Settings]\r\nA=9\r\nB=2\r\n"},
+      {"... blanks round it", "[Settings]\r\n A \t\r\n", "A", std::nullopt, "[Settings]\r\n A=9 \t\r\n"},
+      {"... hides a later one", "[Settings]\r\nA\r\nA=5\r\n", "A", std::nullopt, "[Settings]\r\nA=9\r\nA=5\r\n"},
+      {"an empty value", "[Settings]\r\nA=\r\n", "A", "", "[Settings]\r\nA=9\r\n"},
+      {"a NUL in a value", "[Settings]\r\nA=1\0B=2\r\n"s, "A", "1", "[Settings]\r\nA=9\r\n"},
+      {"... no key after it", "[Settings]\r\nA=1\0B=2\r\n"s, "B", std::nullopt,
+       "[Settings]\r\nA=1\0B=2\r\nB=9\r\n"s},
+      {"... blanks before it", "[Settings]\r\nA=1 \0x\r\n"s, "A", "1 ", "[Settings]\r\nA=9\r\n"},
+      {"... blank after =", "[Settings]\r\nA= \0 2\r\n"s, "A", "", "[Settings]\r\nA=9\r\n"},
+      {"... cuts a quoted value", "[Settings]\r\nA=\"1\0\"\r\n"s, "A", "\"1", "[Settings]\r\nA=9\r\n"},
+      {"a NUL in a key", "[Settings]\r\nA\0B=2\r\n"s, "A", "2", "[Settings]\r\nA=9\r\n"},
+      {"... blanks before it stay in it", "[Settings]\r\nA \0B=2\r\n"s, "A", std::nullopt,
+       "[Settings]\r\nA \0B=2\r\nA=9\r\n"s},
+      {"a NUL in a section", "[ Settings\0x]\r\nA=2\r\n"s, "A", "2", "[ Settings\0x]\r\nA=9\r\n"s},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FindIniValue(c.file, "Settings", c.key), c.value) << c.what;
+    EXPECT_EQ(WithIniValue(c.file, "Settings", c.key, "9"), c.written) << c.what;
+  }
 }
 
 TEST(IniBytes, NamesAreCodePage932Characters) {

@@ -164,6 +164,32 @@ TEST_F(SettingsFile, TheOwnWriterWritesWhatTheProfileFunctionsWriteOn932) {
   DeleteFileA(platform.c_str());
 }
 
+// A file edited by hand gives the same settings on every system code page, whether the
+// profile functions (932) or the file's own reader and writer serve: CR line ends, blanks
+// inside the brackets, a key without "=" before the real one, a NUL ending a value.
+TEST_F(SettingsFile, AHandEditedFileGivesTheSameSettingsOnEveryCodePage) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string file, width, height;
+  };
+  const Case cases[] = {
+      {"[Settings]\rWidth=640\rHeight=480\r", "640", "480"},
+      {"[Settings]\r\nWidth=640\rHeight=480\r\n", "640", "480"},
+      {"[ Settings ]\r\nWidth=640\r\n[\tOther\t]\r\nHeight=480\r\n", "640", ""},
+      {"[Settings]\r\nWidth\r\nWidth=640\r\nHeight=480\0 1\r\n"s, "", "480"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(file_, c.file);
+    EXPECT_EQ(GetIniValue("Settings", "Width", file_), c.width) << c.file;
+    EXPECT_EQ(GetIniValue("Settings", "Height", file_), c.height) << c.file;
+    ASSERT_TRUE(PutIniValue("Settings", "Width", " 800", file_));
+    EXPECT_EQ(GetIniValue("Settings", "Width", file_), "800") << c.file;
+    EXPECT_EQ(GetIniValue("Settings", "Height", file_), c.height) << c.file;
+    const std::string after = ReadBytes(file_);
+    EXPECT_EQ(after.find("Settings", after.find("Settings") + 1), std::string::npos) << "one section\n" << after;
+  }
+}
+
 TEST_F(SettingsFile, LongValuesAreCutToWholeCharacters) {
   std::string value = "a";  // cut after 255 bytes: 1 + 127 * 2 where the character takes two
   for (int i = 0; i < 300; ++i) value += LocalCharacter();

@@ -202,10 +202,18 @@ TEST(FileChoice, NoFileIsACancelAndANameTheCodePageCannotCarryIsSaid) {
   EXPECT_EQ(JudgeChosenFile("C:\\曲.mp3", std::nullopt).choice, FileChoice::NotStorable);
   EXPECT_EQ(JudgeChosenFile("C:\\曲.mp3", std::string("C:\\?.mp3")).choice, FileChoice::NotStorable);
   EXPECT_EQ(JudgeChosenFile("C:\\a*.mp3", std::string("C:\\a*.mp3")).choice, FileChoice::NotStorable);
-  // Fits the chooser in characters but not the settings file in bytes.
-  std::string wide = "C:\\";
-  for (int i = 0; i < 126; ++i) wide += "曲";
-  EXPECT_EQ(JudgeChosenFile(wide, "C:\\" + std::string(252, '\x8B')).choice, FileChoice::NotStorable);
+}
+
+TEST(FileChoice, APathTooLongForTheChooserInTheSystemCodePageIsNotChosen) {
+  // Fits the wide chooser in characters, but its system form fills the chooser's buffer of
+  // 255 bytes: as the chooser fails on a path too long for it, nothing changes and nothing
+  // is said (no word about characters the code page holds).
+  std::string wide = "C:\\", ansi = "C:\\";
+  for (int i = 0; i < 125; ++i) wide += "曲", ansi += "\x8B\xC8";
+  EXPECT_EQ(JudgeChosenFile(wide + "曲", ansi + "\x8B\xC8").choice, FileChoice::Cancelled);  // 255 bytes
+  EXPECT_EQ(JudgeChosenFile(wide + "a", ansi + "a").choice, FileChoice::Chosen);              // 254 bytes
+  // A name the code page cannot carry is said so, however long.
+  EXPECT_EQ(JudgeChosenFile(wide + "曲", "C:\\" + std::string(252, '?')).choice, FileChoice::NotStorable);
 }
 
 
