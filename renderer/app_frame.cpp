@@ -8,17 +8,17 @@
 #include "bench_probe.h"
 #include "display_pacing.h"
 #include "frame_state.h"
+#include "handoff/handoff.h"
 #include "scene.h"
 #include "show_monitors.h"
 
 namespace qv::renderer {
 
-const char* const kWindowClassName = "Quorvale_VC";
-const char* const kSettingsPath = "C:\\zantho_temp\\Quorvale.ini";
+const char* const kWindowClassName = handoff::kRendererWindowTitle;
 
 FrameClock frameClock;
-int screenWidth = 1024;
-int screenHeight = 768;
+int screenWidth = handoff::kDefaultWidth;
+int screenHeight = handoff::kDefaultHeight;
 
 namespace {
 
@@ -111,10 +111,15 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
 using namespace qv::renderer;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    screenWidth = SizeOrDefault(
-        static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 1024, kSettingsPath)), 1024);
-    screenHeight = SizeOrDefault(
-        static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 768, kSettingsPath)), 768);
+    namespace handoff = qv::handoff;
+    screenWidth = handoff::SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, handoff::kDefaultWidth,
+                                               handoff::kSettingsFile)),
+        handoff::kDefaultWidth);
+    screenHeight = handoff::SizeOrDefault(
+        static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, handoff::kDefaultHeight,
+                                               handoff::kSettingsFile)),
+        handoff::kDefaultHeight);
     ShowCursor(FALSE);
     renderingEnabled = false;
     BenchStart();

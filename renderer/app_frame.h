@@ -5,7 +5,6 @@
 namespace qv::renderer {
 
 extern const char* const kWindowClassName;  // also the window title the saver looks for
-extern const char* const kSettingsPath;
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SetupPixelFormat(HDC dc);

@@ -4,10 +4,17 @@
 // Window-free: the OpenGL side (scene.cpp) draws each scene in its monitor's viewport.
 #pragma once
 #include "crt_random.h"
-#include "monitor_layout.h"
+#include "handoff/monitor_layout.h"
 #include "scene_model.h"
 
 namespace qv::renderer {
+
+// The monitors' layout is the hand-off's; the renderer speaks of it by these short names.
+using handoff::kMaxMonitors;
+using handoff::kMonitorPathSize;
+using handoff::MonitorLayout;
+using handoff::MonitorRect;
+using handoff::Viewport;
 
 struct MonitorScene {
     SceneState scene;

@@ -6,14 +6,12 @@
 
 #include "bench_probe.h"
 #include "frame_state.h"
+#include "handoff/handoff.h"
 #include "image_texture.h"
 #include "scene_draw.h"
 #include "scene_model.h"
 
 namespace qv::renderer {
-
-const char* const kDesktopPicturePath = "C:\\zantho_temp\\Quorvale1.alo";
-const char* const kGlowPicturePath = "C:\\zantho_temp\\Quorvale2.alo";
 
 ImageTexture desktopTexture;
 ImageTexture glowTexture;
@@ -67,8 +65,8 @@ bool InitScene() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    if (!desktopTexture.Load(kDesktopPicturePath)) return false;
-    if (!glowTexture.Load(kGlowPicturePath)) return false;
+    if (!desktopTexture.Load(handoff::kDesktopPictureFile)) return false;
+    if (!glowTexture.Load(handoff::kGlowPictureFile)) return false;
     for (int k = 1; k < monitorScenes.count; ++k)
         if (!otherDesktopTextures[k - 1].Load(monitorScenes.views[k].picturePath)) return false;
     SetUpGrids(monitorScenes);

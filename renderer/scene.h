@@ -6,9 +6,6 @@ namespace qv::renderer {
 
 class ImageTexture;
 
-extern const char* const kDesktopPicturePath;
-extern const char* const kGlowPicturePath;
-
 extern ImageTexture desktopTexture;
 extern ImageTexture glowTexture;
 // One scene per monitor; until the frame arranges them, the primary's alone.

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "frame_clock.h"
+#include "handoff/handoff.h"
 
 namespace qv::renderer {
 namespace {
@@ -322,9 +323,9 @@ TEST(FrameClock, FirstFrameDeltaIsTheWholeTimeSinceTheZero) {
 }
 
 TEST(FrameClock, ZeroSizeFallsBackOtherValuesAreKept) {
-    EXPECT_EQ(SizeOrDefault(0, 1024), 1024);
-    EXPECT_EQ(SizeOrDefault(1366, 1024), 1366);
-    EXPECT_EQ(SizeOrDefault(-5, 768), -5);
+    EXPECT_EQ(handoff::SizeOrDefault(0, 1024), 1024);
+    EXPECT_EQ(handoff::SizeOrDefault(1366, 1024), 1366);
+    EXPECT_EQ(handoff::SizeOrDefault(-5, 768), -5);
 }
 
 }  // namespace
