@@ -2,8 +2,8 @@
 # The values of handoff/handoff.h for what cannot include a C++ header: the shell tools (and
 # the shell tests) and the installer. Reads the header at every call, so nothing is built
 # first and nothing goes stale.
-#   handoff_values.sh shell   QV_WORK_FOLDER='C:\zantho_temp' ... (for eval)
-#   handoff_values.sh nsis    !define QV_WORK_FOLDER "C:\zantho_temp" ... (for !include)
+#   handoff_values.sh shell   QV_WORK_FOLDER='C:\...' ... (for eval)
+#   handoff_values.sh nsis    !define QV_WORK_FOLDER "C:\..." ... (for !include)
 # Each constant kSomeName becomes QV_SOME_NAME. Only the one-line text and number constants
 # are read (see the header); any other line that starts like one is an error, so that no
 # value goes missing quietly.
