@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "bench/bench_marks.h"
 #include "renderer/frame/app_frame.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/scene_draw.h"
@@ -65,18 +66,7 @@ LONGLONG Now() {
     return c.QuadPart;
 }
 
-void Mark(const char* name, LONGLONG count) {
-    const char* path = std::getenv("QV_BENCH_MARKS");
-    if (!path || !*path) return;
-    HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    char line[128];
-    const int n = std::snprintf(line, sizeof line, "%s %lld\n", name, static_cast<long long>(count));
-    DWORD written = 0;
-    WriteFile(f, line, static_cast<DWORD>(n), &written, nullptr);
-    CloseHandle(f);
-}
+void Mark(const char* name, LONGLONG count) { bench::Mark(name, count); }
 
 // Median of the kept frames (of the wave's only when waveOnly).
 double MedianFrame(bool waveOnly) {

@@ -2,11 +2,13 @@
 ; (where Windows looks for screen savers), registers an uninstaller with Add/Remove Programs
 ; and offers to open the screen-saver settings at the end.
 ; Built by installer/make_installer.sh, which passes VERSION, DIST (folder holding both
-; programs), LICENSE_FILE and OUTFILE.
+; programs), LICENSE_FILE, OUTFILE and HANDOFF (the names the programs hand each other, made
+; from handoff/handoff.h by handoff/handoff_values.sh).
 
-!ifndef VERSION | DIST | LICENSE_FILE | OUTFILE
-  !error "build with installer/make_installer.sh (VERSION, DIST, LICENSE_FILE, OUTFILE)"
+!ifndef VERSION | DIST | LICENSE_FILE | OUTFILE | HANDOFF
+  !error "build with installer/make_installer.sh (VERSION, DIST, LICENSE_FILE, OUTFILE, HANDOFF)"
 !endif
+!include "${HANDOFF}"
 
 Unicode true
 ; The programs are 64-bit, so is the installer: $SYSDIR is then the real 64-bit system
@@ -71,12 +73,12 @@ LangString NotRemoved ${LANG_JAPANESE} "Quorvale のファイルの一部を削�
 !macro WAIT_UNTIL_CLOSED un
   Function ${un}WaitUntilClosed
     ${Do}
-      FindWindow $0 "" "Quorvale_VC"
+      FindWindow $0 "" "${QV_RENDERER_WINDOW_TITLE}"
       ${If} $0 = 0
-        FindWindow $0 "" "Quorvale_Main"
+        FindWindow $0 "" "${QV_SHOW_WINDOW_TITLE}"
       ${EndIf}
       ${If} $0 = 0
-        FindWindow $0 "" "■Quorvale■"
+        FindWindow $0 "" "${QV_SETTINGS_WINDOW_TITLE}"
       ${EndIf}
       ${If} $0 = 0
         Return

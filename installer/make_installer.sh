@@ -27,9 +27,14 @@ mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 # Build beside the target and move into place, so a failed build leaves no half-written file.
 tmp=$out.partial
+handoff=$out.handoff.nsh
 rm -f "$tmp"
+trap 'rm -f "$handoff"' EXIT
+# The window titles and the other shared names, from the programs' own header. UTF-8 with its
+# mark, so that makensis reads the settings dialog's "■" as it is.
+{ printf '\xEF\xBB\xBF'; "$root/handoff/handoff_values.sh" nsis; } >"$handoff" || die "cannot read handoff/handoff.h"
 if ! makensis -V2 -INPUTCHARSET UTF8 \
-    "-DVERSION=$version" "-DDIST=$dist" "-DLICENSE_FILE=$root/LICENSE" "-DOUTFILE=$tmp" \
+    "-DVERSION=$version" "-DDIST=$dist" "-DLICENSE_FILE=$root/LICENSE" "-DOUTFILE=$tmp" "-DHANDOFF=$handoff" \
     "$here/Quorvale.nsi" >&2; then
   rm -f "$tmp"
   die "makensis failed"

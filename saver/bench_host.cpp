@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "handoff/handoff.h"
+
 namespace {
 
 FILE* marks = nullptr;
@@ -61,7 +63,7 @@ int main(int argc, char** argv) {
 
     HWND renderer = nullptr;
     const LONGLONG waitFrom = Now();
-    while (!(renderer = FindWindowA(nullptr, "Quorvale_VC"))) {
+    while (!(renderer = FindWindowA(nullptr, qv::handoff::kRendererWindowTitle))) {
         if ((Now() - waitFrom) / frequency > 60.0) {
             std::fprintf(stderr, "bench_host: no renderer window\n");
             TerminateProcess(pi.hProcess, 1);

@@ -4,15 +4,15 @@
 
 #include "framework/program.h"
 #include "screen_capture.h"
-#include "system_monitors.h"
+#include "handoff/system_monitors.h"
 
 namespace qv {
 
 OtherMonitorShots CaptureOtherMonitors() {
   OtherMonitorShots shots;
-  shots.layout = renderer::SystemMonitors();
+  shots.layout = handoff::SystemMonitors();
   for (int k = 1; k < shots.layout.count; ++k) {
-    const renderer::MonitorRect& m = shots.layout.monitors[k];
+    const handoff::MonitorRect& m = shots.layout.monitors[k];
     auto picture = std::make_unique<PersistentImage>();
     picture->Resize(m.width, m.height, 0);
     CopyScreenInto(picture->hDC(), m.width, m.height, m.left, m.top);
@@ -22,15 +22,15 @@ OtherMonitorShots CaptureOtherMonitors() {
 }
 
 bool HandOverOtherMonitors(const OtherMonitorShots& shots) {
-  DeleteFileAt(renderer::kMonitorLayoutPath);  // a layout from a show on more monitors
+  DeleteFileAt(handoff::kMonitorLayoutFile);  // a layout from a show on more monitors
   if (shots.layout.count < 2) return true;
   for (int k = 1; k < shots.layout.count; ++k) {
-    char path[renderer::kMonitorPathSize];
-    renderer::MonitorPicturePath(k, path);
+    char path[handoff::kMonitorPathSize];
+    handoff::MonitorPicturePath(k, path);
     if (!shots.pictures[k - 1]->SaveAsBitmap24(path)) return false;
   }
-  const std::string text = renderer::MonitorLayoutText(shots.layout);
-  return WriteWholeFile(renderer::kMonitorLayoutPath, std::vector<std::uint8_t>(text.begin(), text.end()));
+  const std::string text = handoff::MonitorLayoutText(shots.layout);
+  return WriteWholeFile(handoff::kMonitorLayoutFile, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 }  // namespace qv

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "framework/persistent_image.h"
-#include "monitor_layout.h"
+#include "handoff/monitor_layout.h"
 
 namespace qv {
 
 struct OtherMonitorShots {
-  renderer::MonitorLayout layout;  // every monitor, the primary first; count 1 with one monitor
+  handoff::MonitorLayout layout;  // every monitor, the primary first; count 1 with one monitor
   std::vector<std::unique_ptr<PersistentImage>> pictures;  // monitors 2, 3, ... in layout order
 };
 

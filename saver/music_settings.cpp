@@ -2,7 +2,7 @@
 
 #include "number_reading.h"
 #include "path_rules.h"
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 
 namespace qv {
 namespace {
@@ -21,10 +21,10 @@ void ReadSmallNumber(const std::string& text, std::int16_t& value) {
 
 void ReadMusicSettings(const ValueReader& read, const FileProbe& exists,
                        const std::string& programFolder, MusicSettings& settings) {
-  ReadSmallNumber(read(kKeyBgmKind), settings.kind);
-  ReadSmallNumber(read(kKeyBgmRepeat), settings.repeat);
+  ReadSmallNumber(read(handoff::kKeyBgmKind), settings.kind);
+  ReadSmallNumber(read(handoff::kKeyBgmRepeat), settings.repeat);
 
-  settings.file = read(kKeyBgmFile);
+  settings.file = read(handoff::kKeyBgmFile);
   if (!settings.file.empty() && !exists(settings.file)) settings.file.clear();
   if (settings.file.empty() && settings.kind == 2) settings.kind = 0;
 

@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
+#include "handoff/handoff.h"
 #include "number_text.h"
 #include "path_rules.h"
 #include "quorvale_r.h"
@@ -14,7 +15,6 @@
 #include "settings/settings_dialog.h"
 #include "settings_file.h"
 #include "top_window.h"
-#include "window_titles.h"
 
 namespace qv {
 namespace {
@@ -23,8 +23,8 @@ constexpr char kRendererMissing[] = "Quorvale.dll が同じﾌｫﾙﾀﾞに見
 
 void EndIfAnotherInstanceRuns() {
   // Both titles are looked up every time: a running show or an open settings dialog.
-  bool show = FindTopWindow(kShowWindowTitle) != nullptr;
-  bool settings = FindTopWindow(kSettingsWindowTitle) != nullptr;
+  bool show = FindTopWindow(handoff::kShowWindowTitle) != nullptr;
+  bool settings = FindTopWindow(handoff::kSettingsWindowTitle) != nullptr;
   if (show || settings) EndNow();
 }
 
@@ -32,7 +32,7 @@ void EndIfAnotherInstanceRuns() {
 // either has its window: the host's two /s would give two shows, and one Escape would end only
 // one of them. A named object that the first show or settings start creates turns the second away.
 void EndIfAnotherInstanceIsStarting() {
-  HANDLE claim = CreateMutexA(nullptr, FALSE, "Quorvale_Instance");
+  HANDLE claim = CreateMutexA(nullptr, FALSE, handoff::kInstanceMutexName);
   if (claim && GetLastError() == ERROR_ALREADY_EXISTS) EndNow();
   // Kept open for the program's life; the platform lets go of it when the program ends.
 }
@@ -44,8 +44,12 @@ void WriteScreenSize() {
       [&] { height = ScreenPixels(ScreenHeightTwips(), TwipsPerPixelY()).value(); },
   });
   RunStatements({
-      [&] { PutIniValue(kSettingsSection, kKeyWidth, NumberText(width), kSettingsFile); },
-      [&] { PutIniValue(kSettingsSection, kKeyHeight, NumberText(height), kSettingsFile); },
+      [&] {
+        PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, NumberText(width), handoff::kSettingsFile);
+      },
+      [&] {
+        PutIniValue(handoff::kSettingsSection, handoff::kKeyHeight, NumberText(height), handoff::kSettingsFile);
+      },
   });
 }
 
@@ -62,7 +66,7 @@ void StartUp() {
   if (ModeOf(args) == SaverMode::Show || ModeOf(args) == SaverMode::Settings) EndIfAnotherInstanceIsStarting();
 
   RunStatements({
-      [] { MakeFolder(kWorkFolder); },
+      [] { MakeFolder(handoff::kWorkFolder); },
       [] { LoadMusicSettings(); },
   });
 

@@ -4,13 +4,13 @@
 #include "bench_probe.h"
 #include "framework/program.h"
 #include "framework/skip_rule.h"
+#include "handoff/handoff.h"
 #include "monitor_capture.h"
 #include "music/quorvale_bgm.h"
 #include "path_rules.h"
 #include "saver_resources.h"
 #include "screen_capture.h"
 #include "top_window.h"
-#include "window_titles.h"
 
 namespace qv {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 FormDesign SaverWindowDesign() {
   FormDesign d;
   d.name = "Quorvale_S";
-  d.caption = kShowWindowTitle;
+  d.caption = handoff::kShowWindowTitle;
   d.border = BorderStyle::None;
   d.controlBox = false;
   d.showInTaskbar = false;
@@ -70,14 +70,14 @@ void Quorvale_S::Capture() {
       [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
       [&] { others = CaptureOtherMonitors(); },
       [] { BenchMark("capture_end"); },
-      [] { return DeleteFileAt(kDesktopImageFile); },
-      [] { return DeleteFileAt(kGlowImageFile); },
+      [] { return DeleteFileAt(handoff::kDesktopPictureFile); },
+      [] { return DeleteFileAt(handoff::kGlowPictureFile); },
       // The built-in picture goes in after sizing, so none of it is cut away.
       [&] { glow.Move(0, 0, kGlowSize, kGlowSize); },
       [&] { glow.SetPicture(Picture::FromResource(IDB_QV_GLOW)); },
-      [&] { desktop.SaveAsBitmap24(kDesktopImageFile); },
+      [&] { desktop.SaveAsBitmap24(handoff::kDesktopPictureFile); },
       [] { BenchMark("write1_end"); },
-      [&] { glow.SaveAsBitmap24(kGlowImageFile); },
+      [&] { glow.SaveAsBitmap24(handoff::kGlowPictureFile); },
       [] { BenchMark("write2_end"); },
       [&] { return HandOverOtherMonitors(others); },
   });
@@ -107,7 +107,7 @@ void Quorvale_S::PollCd() {
 bool Quorvale_S::RendererRunning() const { return renderer_.Running(); }
 
 void Quorvale_S::WatchRenderer() {
-  const bool windowFound = FindTopWindow(kRendererWindowTitle) != nullptr;
+  const bool windowFound = FindTopWindow(handoff::kRendererWindowTitle) != nullptr;
   if (!rendererWatch_.ShowEnded(windowFound, windowFound || RendererRunning())) return;
   Ctl("Timer3").SetEnabled(false);
   Unload();

@@ -4,8 +4,6 @@
 
 namespace qv {
 
-inline constexpr char kDesktopImageFile[] = "C:\\zantho_temp\\Quorvale1.alo";
-inline constexpr char kGlowImageFile[] = "C:\\zantho_temp\\Quorvale2.alo";
 inline constexpr int kGlowSize = 256;  // pixels, both ways
 
 // Copies the screen from (left, top), by default the primary's top-left corner, into

@@ -74,8 +74,9 @@ void LoadMusicSettings() {
   MusicSettings settings;
   settings.kind = BgmKind;
   settings.repeat = BgmRepeat;
-  ReadMusicSettings([](const std::string& key) { return GetIniValue(kSettingsSection, key, kSettingsFile); },
-                    [](const std::string& path) { return FileExists(path); }, ProgramFolder(), settings);
+  ReadMusicSettings(
+      [](const std::string& key) { return GetIniValue(handoff::kSettingsSection, key, handoff::kSettingsFile); },
+      [](const std::string& path) { return FileExists(path); }, ProgramFolder(), settings);
   BgmKind = settings.kind;
   BgmRepeat = settings.repeat;
   BgmFile = settings.file;

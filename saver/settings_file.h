@@ -1,5 +1,5 @@
 #pragma once
-// The settings file "C:\zantho_temp\Quorvale.ini", and the small file helpers its readers
+// The settings file (handoff::kSettingsFile), and the small file helpers its readers
 // need. Strings are UTF-8. In the file, section and key names are code page 932 bytes on every
 // system and values are in the system's ANSI code page: through the platform's private-profile
 // functions where the ANSI code page is 932, through the file's own bytes elsewhere
@@ -8,7 +8,7 @@
 // Library: qv_settings_file (Windows build).
 #include <string>
 
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 
 namespace qv {
 

@@ -7,7 +7,8 @@
 namespace qv {
 
 // The top-level window (visible or hidden) with exactly this title, or null. Looked up in
-// UTF-16, so that "■Quorvale■" is found on systems whose ANSI code page has no "■".
+// UTF-16, so that a title is found even where the ANSI code page cannot spell it (the
+// settings dialog's "■").
 HWND FindTopWindow(const std::string& utf8Title);
 
 }  // namespace qv

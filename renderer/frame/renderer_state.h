@@ -4,7 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include "monitor_layout.h"
+#include "handoff/handoff.h"
+#include "handoff/monitor_layout.h"
 #include "renderer/pacing/frame_clock.h"
 #include "renderer/picture/image_texture.h"
 #include "renderer/scene/monitor_scenes.h"
@@ -24,12 +25,12 @@ struct SceneHooks {
 
 struct FrameState {
     // The primary monitor's size as the saver measured it (the settings).
-    int screenWidth = 1024;
-    int screenHeight = 768;
+    int screenWidth = handoff::kDefaultWidth;
+    int screenHeight = handoff::kDefaultHeight;
     // The window's client area: the screen's size with one monitor, the virtual screen's with
     // several.
-    int windowWidth = 1024;
-    int windowHeight = 768;
+    int windowWidth = handoff::kDefaultWidth;
+    int windowHeight = handoff::kDefaultHeight;
     bool renderingEnabled = false;  // frames are drawn only while true
     HWND window = nullptr;
     HDC windowDC = nullptr;  // taken once at creation, never released (own-DC class)

@@ -1,6 +1,7 @@
 // The renderer's run: each start-up step in its order, checked, with the reason for a failure
 // written to the debugger output; then the loop that draws whenever the queue runs empty.
 // The exit code is 0 whatever happens: the saver watches the window, not the code.
+#include "handoff/handoff.h"
 #include "renderer/frame/app_frame.h"
 #include "renderer/frame/debug_output.h"
 #include "renderer/pacing/display_pacing.h"
@@ -10,16 +11,19 @@
 namespace qv::renderer {
 namespace {
 
-const char* const kWindowClassName = "Quorvale_VC";  // also the title the saver looks for
-const char* const kSettingsPath = "C:\\zantho_temp\\Quorvale.ini";
+// The window's class name is its title too, which the saver looks for.
+constexpr const char* kWindowClassName = handoff::kRendererWindowTitle;
 constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
 
 void ReadScreenSize() {
     FrameState& frame = state.frame;
-    frame.screenWidth = SizeOrDefault(
-        static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 1024, kSettingsPath)), 1024);
-    frame.screenHeight = SizeOrDefault(
-        static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 768, kSettingsPath)), 768);
+    const auto read = [](const char* key, int fallback) {
+        return handoff::SizeOrDefault(
+            static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, key, fallback, handoff::kSettingsFile)),
+            fallback);
+    };
+    frame.screenWidth = read(handoff::kKeyWidth, handoff::kDefaultWidth);
+    frame.screenHeight = read(handoff::kKeyHeight, handoff::kDefaultHeight);
     frame.windowWidth = frame.screenWidth;
     frame.windowHeight = frame.screenHeight;
 }

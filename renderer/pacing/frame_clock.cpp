@@ -16,6 +16,4 @@ void FrameClock::Tick(std::int64_t now) {
     frameDelta = static_cast<float>(elapsed - previous);
 }
 
-int SizeOrDefault(int stored, int fallback) { return stored == 0 ? fallback : stored; }
-
 }  // namespace qv::renderer

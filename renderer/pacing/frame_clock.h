@@ -17,7 +17,4 @@ struct FrameClock {
     void Tick(std::int64_t now);
 };
 
-// A stored size of 0 (or a missing key, which reads as the default) falls back to the default.
-int SizeOrDefault(int stored, int fallback);
-
 }  // namespace qv::renderer

@@ -4,11 +4,11 @@ namespace qv::renderer {
 
 void ArrangeMonitorScenes(MonitorScenes& scenes, const MonitorLayout& layout) {
     scenes.count = layout.count;
-    scenes.window = VirtualBounds(layout);
+    scenes.window = handoff::VirtualBounds(layout);
     for (int k = 0; k < layout.count; ++k) {
         MonitorScene& view = scenes.views[k];
-        view.viewport = MonitorViewport(layout.monitors[k], scenes.window);
-        MonitorPicturePath(k, view.picturePath);
+        view.viewport = handoff::MonitorViewport(layout.monitors[k], scenes.window);
+        handoff::MonitorPicturePath(k, view.picturePath);
         // The primary starts where the unseeded generator starts; monitor k as if seeded with k.
         view.random = CrtRandom(k == 0 ? 1u : static_cast<std::uint32_t>(k + 1));
     }

@@ -3,11 +3,18 @@
 // picture over its whole area, stretched to its shape, as a show on that monitor alone would.
 // Window-free: the OpenGL side (scene.cpp) draws each scene in its monitor's viewport.
 #pragma once
+#include "handoff/monitor_layout.h"
 #include "renderer/scene/crt_random.h"
-#include "monitor_layout.h"
 #include "renderer/scene/scene_model.h"
 
 namespace qv::renderer {
+
+// The monitors' layout is the hand-off's; the renderer speaks of it by these short names.
+using handoff::kMaxMonitors;
+using handoff::kMonitorPathSize;
+using handoff::MonitorLayout;
+using handoff::MonitorRect;
+using handoff::Viewport;
 
 struct MonitorScene {
     SceneState scene;

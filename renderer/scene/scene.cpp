@@ -4,15 +4,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "handoff/handoff.h"
 #include "renderer/frame/debug_output.h"
 #include "renderer/frame/renderer_state.h"
 #include "renderer/picture/image_texture.h"
 #include "renderer/scene/scene_draw.h"
 
 namespace qv::renderer {
-
-const char* const kDesktopPicturePath = "C:\\zantho_temp\\Quorvale1.alo";
-const char* const kGlowPicturePath = "C:\\zantho_temp\\Quorvale2.alo";
 
 namespace {
 
@@ -64,8 +62,8 @@ bool InitScene() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    if (!LoadPicture(scene.desktopTexture, kDesktopPicturePath)) return false;
-    if (!LoadPicture(scene.glowTexture, kGlowPicturePath)) return false;
+    if (!LoadPicture(scene.desktopTexture, handoff::kDesktopPictureFile)) return false;
+    if (!LoadPicture(scene.glowTexture, handoff::kGlowPictureFile)) return false;
     for (int k = 1; k < monitorScenes.count; ++k)
         if (!LoadPicture(scene.otherDesktopTextures[k - 1], monitorScenes.views[k].picturePath)) return false;
     SetUpGrids(monitorScenes);

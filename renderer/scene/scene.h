@@ -7,9 +7,6 @@ namespace qv::renderer {
 
 class ImageTexture;
 
-extern const char* const kDesktopPicturePath;
-extern const char* const kGlowPicturePath;
-
 // Resets the clocks, loads the glow and every monitor's picture and lays out the grids. False,
 // with the reason in the debugger output, when a picture failed.
 bool InitScene();

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "handoff/system_monitors.h"
 #include "renderer/frame/renderer_state.h"
-#include "system_monitors.h"
 
 namespace qv::renderer {
 
@@ -13,13 +13,14 @@ namespace {
 
 MonitorLayout HandedOverMonitors() {
     MonitorLayout layout;
-    const UINT count = GetPrivateProfileIntA(kMonitorSection, "Count", 0, kMonitorLayoutPath);
+    const UINT count = GetPrivateProfileIntA(handoff::kMonitorSection, handoff::kMonitorCountKey, 0,
+                                             handoff::kMonitorLayoutFile);
     if (count < 2 || count > static_cast<UINT>(kMaxMonitors)) return layout;
     for (UINT k = 0; k < count; ++k) {
         char text[128];
-        GetPrivateProfileStringA(kMonitorSection, std::to_string(k + 1).c_str(), "", text, sizeof text,
-                                 kMonitorLayoutPath);
-        if (!ParseMonitorLine(text, &layout.monitors[k])) return MonitorLayout{};
+        GetPrivateProfileStringA(handoff::kMonitorSection, std::to_string(k + 1).c_str(), "", text, sizeof text,
+                                 handoff::kMonitorLayoutFile);
+        if (!handoff::ParseMonitorLine(text, &layout.monitors[k])) return MonitorLayout{};
     }
     layout.count = static_cast<int>(count);
     return layout;

@@ -1,7 +1,7 @@
 #include "apply_settings.h"
 
 #include "number_text.h"
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 #include "settings/repeat_track.h"
 
 namespace qv {
@@ -11,9 +11,9 @@ ApplyResult ApplyValues(std::int16_t bgmKind, const std::string& repeatText,
   ApplyResult result;
   result.bgmRepeat = RepeatTrackFromText(repeatText);
   result.writes = {
-      {kKeyBgmKind, NumberText(bgmKind)},
-      {kKeyBgmRepeat, NumberText(result.bgmRepeat)},
-      {kKeyBgmFile, bgmFile},
+      {handoff::kKeyBgmKind, NumberText(bgmKind)},
+      {handoff::kKeyBgmRepeat, NumberText(result.bgmRepeat)},
+      {handoff::kKeyBgmFile, bgmFile},
   };
   return result;
 }

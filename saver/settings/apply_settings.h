@@ -1,5 +1,5 @@
 #pragma once
-// What "設定" writes: the three music keys of section "Settings", in the order written.
+// What "設定" writes: the three music keys of the settings section, in the order written.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ struct IniWrite {
 
 struct ApplyResult {
   std::int16_t bgmRepeat = 0;   // the repeat track as read back from the combo box text
-  std::vector<IniWrite> writes;  // "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ", always all three
+  std::vector<IniWrite> writes;  // kind, repeat, file (handoff::kKeyBgm...), always all three
 };
 
 // The music source, the combo box's text and the music file, as the dialog holds them.

@@ -107,7 +107,8 @@ void Quorvale_P::Apply() {
   TryStatement([&] { repeatText = Ctl<ComboBox>("BGM_Repeat").Text(); });
   ApplyResult result = ApplyValues(BgmKind, repeatText, BgmFile);
   BgmRepeat = result.bgmRepeat;
-  for (const IniWrite& w : result.writes) PutIniValue(kSettingsSection, w.key, w.value, kSettingsFile);
+  for (const IniWrite& w : result.writes)
+    PutIniValue(handoff::kSettingsSection, w.key, w.value, handoff::kSettingsFile);
   Unload();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "handoff/handoff.h"
 #include "settings/banner_animation.h"
 #include "settings/settings_resources.h"
 
@@ -34,7 +35,7 @@ FontDesc SettingsFont() {
 FormDesign SettingsFormDesign(UserControlFactory frameFactory, UserControlFactory buttonFactory) {
   FormDesign d;
   d.name = "Quorvale_P";
-  d.caption = kSettingsCaption;
+  d.caption = handoff::kSettingsWindowTitle;  // start-up finds an open dialog by it
   d.border = BorderStyle::FixedDialog;
   d.showInTaskbar = false;
   d.clientWidth = 7455;

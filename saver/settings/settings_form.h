@@ -6,7 +6,6 @@
 
 namespace qv {
 
-inline constexpr char kSettingsCaption[] = "■Quorvale■";
 inline constexpr char kCreditLine[] = "Designed by zantho Ver.1.0.0";
 inline constexpr int kBannerTimerInterval = 100;
 

@@ -108,7 +108,7 @@ if [ -n "${QV_TWO_MONITOR_SHOT:-}" ]; then
 fi
 wine "$dist/Quorvale.scr" /s >"$work/show.log" 2>&1 &
 SHOW_PID=$!
-renderer_window() { xdotool search --name '^Quorvale_VC$' >/dev/null 2>&1; }
+renderer_window() { xdotool search --name "$(qv_title_pattern "$QV_RENDERER_WINDOW_TITLE")" >/dev/null 2>&1; }
 for i in $(seq 1 300); do renderer_window && break; sleep 0.1; done
 if ! renderer_window; then
   echo "FAILED: no show started"; status=1

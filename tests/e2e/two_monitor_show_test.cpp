@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "handoff_files.h"
 #include "screen_grab.h"
 
 #ifndef QV_DIST_DIR
@@ -24,9 +25,12 @@ namespace {
 
 using qv::test::GrabScreenArea;
 
-const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
-const char kLayout[] = "C:\\zantho_temp\\QuorvaleMonitors.ini";
-const char* const kPictures[2] = {"C:\\zantho_temp\\Quorvale1.alo", "C:\\zantho_temp\\Quorvale1_2.alo"};
+namespace handoff = qv::handoff;
+
+const char* const kIni = handoff::kSettingsFile;
+const char* const kLayout = handoff::kMonitorLayoutFile;
+const std::string kSecondPicture = qv::test::MonitorPictureFile(2);
+const char* const kPictures[2] = {handoff::kDesktopPictureFile, kSecondPicture.c_str()};
 
 struct Rgb {
     int r, g, b;
@@ -217,7 +221,7 @@ protected:
         monitors_ = Monitors();
         ASSERT_EQ(monitors_.size(), 2u) << "the display must have two monitors";
         ASSERT_TRUE(monitors_[0].primary);
-        CreateDirectoryA("C:\\zantho_temp", nullptr);
+        CreateDirectoryA(handoff::kWorkFolder, nullptr);
         for (const char* f : {kLayout, kPictures[0], kPictures[1]}) DeleteFileA(f);
     }
     void TearDown() override {
@@ -227,7 +231,7 @@ protected:
             CloseHandle(saver_.hProcess);
             CloseHandle(saver_.hThread);
         }
-        if (HWND r = FindWindowA(nullptr, "Quorvale_VC")) PostMessageA(r, WM_CLOSE, 0, 0);
+        if (HWND r = FindWindowA(nullptr, handoff::kRendererWindowTitle)) PostMessageA(r, WM_CLOSE, 0, 0);
     }
 
     // A desktop with a different picture on each monitor.
@@ -264,7 +268,7 @@ protected:
     }
     HWND WaitForRenderer() {
         for (int waited = 0; waited < 30000; waited += 50) {
-            if (HWND w = FindWindowA(nullptr, "Quorvale_VC")) return w;
+            if (HWND w = FindWindowA(nullptr, handoff::kRendererWindowTitle)) return w;
             Pump(50);
         }
         return nullptr;
@@ -300,10 +304,13 @@ TEST_F(TwoMonitorShow, EveryMonitorShowsItsOwnPartAndEscapeEndsAll) {
                std::to_string(m.Height());
     };
     EXPECT_EQ(ReadText(kLayout),
-              "[Monitors]\r\nCount=2\r\n1=" + line(monitors_[0]) + "\r\n2=" + line(monitors_[1]) + "\r\n");
+              qv::test::SectionLine(handoff::kMonitorSection) + handoff::kMonitorCountKey + "=2\r\n1=" +
+                  line(monitors_[0]) + "\r\n2=" + line(monitors_[1]) + "\r\n");
     // The keys an older renderer reads still describe the primary.
-    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 0, kIni)), monitors_[0].Width());
-    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 0, kIni)), monitors_[0].Height());
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, 0, kIni)),
+              monitors_[0].Width());
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)),
+              monitors_[0].Height());
 
     // One window over both monitors.
     RECT window{};

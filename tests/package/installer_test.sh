@@ -11,6 +11,7 @@ dist=$1 helper=$2 work=$3
 : "${WINEPREFIX:?needs the Wine environment of tools/test}"
 : "${DISPLAY:?needs a display (the stand-in window)}"
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tools/lib/common.sh"  # the renderer's window title
 
 sys32=$WINEPREFIX/drive_c/windows/system32
 instdir="$WINEPREFIX/drive_c/Program Files/Quorvale"
@@ -133,7 +134,7 @@ check "UninstallString names the uninstaller" entry_is UninstallString '"C:\Prog
 check "uninstaller in place" [ -f "$instdir/Uninstall.exe" ]
 
 # 2. While a show runs, neither the installer nor the uninstaller touches anything.
-wine "$helper" Quorvale_VC "$(winpath "$work/ready")" "$(winpath "$work/stop")" >>"$log" 2>&1 &
+wine "$helper" "$QV_RENDERER_WINDOW_TITLE" "$(winpath "$work/ready")" "$(winpath "$work/stop")" >>"$log" 2>&1 &
 helper_pid=$!
 for _ in $(seq 1 300); do [ -e "$work/ready" ] && break; sleep 0.1; done
 if [ -e "$work/ready" ]; then

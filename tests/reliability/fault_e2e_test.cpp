@@ -26,7 +26,7 @@ int RendererWindowCount() {
       [](HWND w, LPARAM lp) -> BOOL {
         char title[32] = "";
         GetWindowTextA(w, title, sizeof title);
-        if (std::string(title) == "Quorvale_VC") ++*reinterpret_cast<int*>(lp);
+        if (std::string(title) == handoff::kRendererWindowTitle) ++*reinterpret_cast<int*>(lp);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&n));
@@ -73,7 +73,7 @@ class Faults : public SaverShow {
     audio_ = WinePath(QV_SHOW_AUDIO);
     played_ = audio_ + "\\played.raw";
     cursorBefore_ = CursorShown();
-    CreateDirectoryA("C:\\zantho_temp", nullptr);
+    CreateDirectoryA(handoff::kWorkFolder, nullptr);
   }
   void TearDown() override {
     SetFileAttributesA(kIni, FILE_ATTRIBUTE_NORMAL);  // so the folder guard can put it back
@@ -83,8 +83,8 @@ class Faults : public SaverShow {
   }
 
   void UseMusic(const std::string& file) {
-    WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 2", kIni);
-    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), file.c_str(), kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmKind)->c_str(), " 2", kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmFile)->c_str(), file.c_str(), kIni);
   }
 
   // Nothing more reaches the sound device once the show is over.
@@ -163,10 +163,10 @@ bool ReadOnlyIsEnforced(const char* path) {
 TEST_F(Faults, SettingsFileOfGarbageOrReadOnlyStillGivesAShow) {
   // Bytes no code page 932 text holds, a value longer than any buffer, broken sections.
   std::string garbage = "\x81\xff\r\n[Settings\n=\n[Settings]\n\x81=\x82\n";
-  garbage += ToAnsi("BGM区分").value() + "=\x81\x81\x81\xff\n";
-  garbage += ToAnsi("BGMﾌｧｲﾙ").value() + "=" + std::string(5000, '\x82') + "\n";
+  garbage += ToAnsi(handoff::kKeyBgmKind).value() + "=\x81\x81\x81\xff\n";
+  garbage += ToAnsi(handoff::kKeyBgmFile).value() + "=" + std::string(5000, '\x82') + "\n";
   garbage += std::string(3, '\0') + "Width=-99999999999999999999\n";
-  const std::string keys[] = {ToAnsi("BGM区分").value(), ToAnsi("BGMﾌｧｲﾙ").value(), "\x81"};
+  const std::string keys[] = {ToAnsi(handoff::kKeyBgmKind).value(), ToAnsi(handoff::kKeyBgmFile).value(), "\x81"};
   for (bool readOnly : {false, true}) {
     ASSERT_TRUE(WriteFileBytes(kIni, garbage));
     std::string before[3];

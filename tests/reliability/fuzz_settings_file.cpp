@@ -16,7 +16,7 @@
 #include "ini_bytes.h"
 #include "music_settings.h"
 #include "path_rules.h"
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ bool ValidUtf8(const std::string& s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 1 << 16) return 0;
   const std::string file(reinterpret_cast<const char*>(data), size);
-  const std::string section = Convert("CP932", "UTF-8", qv::kSettingsSection);
+  const std::string section = Convert("CP932", "UTF-8", qv::handoff::kSettingsSection);
 
   // The first byte picks what the program had before reading; the disk holds the paths with
   // an even byte sum.
@@ -97,11 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (s.file.empty() ? s.folder != "C:\\Saver" : s.file.compare(0, opened.size(), opened) != 0)
     std::abort();
   if (s.file.size() > 255 * 3 || !ValidUtf8(s.file) || !ValidUtf8(s.folder)) std::abort();
-  const std::string kindText = ProfileValue(file, section, Convert("CP932", "UTF-8", qv::kKeyBgmKind));
+  const std::string kindText = ProfileValue(file, section, Convert("CP932", "UTF-8", qv::handoff::kKeyBgmKind));
   if (kindText.empty() && s.kind != 0) std::abort();  // an empty value reads as none
 
   // One write: the key picked by the last byte, a value made of the first bytes.
-  const char* const keys[] = {"Width", "Height", qv::kKeyBgmKind, qv::kKeyBgmRepeat, qv::kKeyBgmFile};
+  const char* const keys[] = {qv::handoff::kKeyWidth, qv::handoff::kKeyHeight, qv::handoff::kKeyBgmKind,
+                              qv::handoff::kKeyBgmRepeat, qv::handoff::kKeyBgmFile};
   std::vector<std::string> names;
   for (const char* k : keys) names.push_back(Convert("CP932", "UTF-8", k));
   const size_t pick = size > 0 ? data[size - 1] % 5 : 0;

@@ -6,11 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "monitor_layout.h"
+#include "handoff/monitor_layout.h"
+#include "handoff_files.h"
 #include "renderer/scene/monitor_scenes.h"
 
 namespace qv::renderer {
 namespace {
+
+using namespace handoff;
+using test::MonitorPictureFile;
 
 MonitorLayout Layout(std::initializer_list<MonitorRect> rects) {
     MonitorLayout l;
@@ -74,11 +78,11 @@ TEST(MonitorLayout, HandOffFileReadsBackAndRejectsWhatIsNotFourNumbers) {
 
     char path[kMonitorPathSize];
     MonitorPicturePath(0, path);
-    EXPECT_STREQ(path, "C:\\zantho_temp\\Quorvale1.alo");
+    EXPECT_STREQ(path, kDesktopPictureFile);
     MonitorPicturePath(1, path);
-    EXPECT_STREQ(path, "C:\\zantho_temp\\Quorvale1_2.alo");
+    EXPECT_EQ(path, MonitorPictureFile(2));
     MonitorPicturePath(kMaxMonitors - 1, path);
-    EXPECT_STREQ(path, "C:\\zantho_temp\\Quorvale1_16.alo");
+    EXPECT_EQ(path, MonitorPictureFile(16));
 }
 
 TEST(MonitorLayout, WindowCoversTheVirtualScreenAndEachViewportItsMonitor) {
@@ -164,8 +168,8 @@ TEST(MonitorScenes, EachMonitorGetsItsViewportPictureAndOwnSpinsOnOneClock) {
     EXPECT_EQ(scenes->views[0].viewport.x, 800);
     EXPECT_EQ(scenes->views[1].viewport.x, 0);
     EXPECT_EQ(scenes->views[1].viewport.y, 168);
-    EXPECT_STREQ(scenes->views[0].picturePath, "C:\\zantho_temp\\Quorvale1.alo");
-    EXPECT_STREQ(scenes->views[1].picturePath, "C:\\zantho_temp\\Quorvale1_2.alo");
+    EXPECT_STREQ(scenes->views[0].picturePath, kDesktopPictureFile);
+    EXPECT_EQ(scenes->views[1].picturePath, MonitorPictureFile(2));
 
     ResetSceneClocks(*scenes, 2.0f);
     SetUpGrids(*scenes);
@@ -206,7 +210,7 @@ TEST(MonitorScenes, AsManyMonitorsAsTheShowTakesFillEveryView) {
     const MonitorScene& last = scenes->views[kMaxMonitors - 1];
     EXPECT_EQ(last.viewport.x, (kMaxMonitors - 1) * 640);
     EXPECT_EQ(last.viewport.width, 640);
-    EXPECT_STREQ(last.picturePath, "C:\\zantho_temp\\Quorvale1_16.alo");
+    EXPECT_EQ(last.picturePath, MonitorPictureFile(16));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The real Quorvale.dll under Wine: pictures and settings in C:\zantho_temp, the window it
+// The real Quorvale.dll under Wine: pictures and settings in the working folder, the window it
 // opens, what it draws (read back from the screen) and how it ends.
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "handoff/handoff.h"
 #include "screen_grab.h"
 
 #ifndef QV_DIST_DIR
@@ -18,11 +19,12 @@
 namespace {
 
 using qv::test::GrabScreenArea;
+namespace handoff = qv::handoff;
 
-const char kFolder[] = "C:\\zantho_temp";
-const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
-const char kDesktop[] = "C:\\zantho_temp\\Quorvale1.alo";
-const char kGlow[] = "C:\\zantho_temp\\Quorvale2.alo";
+const char* const kFolder = handoff::kWorkFolder;
+const char* const kIni = handoff::kSettingsFile;
+const char* const kDesktop = handoff::kDesktopPictureFile;
+const char* const kGlow = handoff::kGlowPictureFile;
 
 struct Rgb {
     int r, g, b;
@@ -187,7 +189,8 @@ protected:
         return files;
     }
     void WriteSize(const char* width, const char* height) {
-        WriteWhole(kIni, std::string("[Settings]\r\nWidth=") + width + "\r\nHeight=" + height + "\r\n");
+        WriteWhole(kIni, std::string("[") + handoff::kSettingsSection + "]\r\n" + handoff::kKeyWidth + "=" + width +
+                             "\r\n" + handoff::kKeyHeight + "=" + height + "\r\n");
     }
     void Start(DWORD flags = 0) {
         const std::string program = std::string(QV_DIST_DIR) + "\\Quorvale.dll";
@@ -199,7 +202,7 @@ protected:
     }
     HWND WaitForWindow(DWORD timeoutMs = 30000) {
         for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-            HWND w = FindWindowA("Quorvale_VC", "Quorvale_VC");
+            HWND w = FindWindowA(handoff::kRendererWindowTitle, handoff::kRendererWindowTitle);
             DWORD pid = 0;
             if (w) GetWindowThreadProcessId(w, &pid);
             if (w && pid == process_.dwProcessId) return w;
@@ -315,7 +318,7 @@ TEST_F(Renderer, NoSettingsFileGives1024By768AtTheOrigin) {
     // A close request ends it the same way as Escape.
     PostMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(), 0);
-    EXPECT_EQ(FindWindowA("Quorvale_VC", "Quorvale_VC"), nullptr);
+    EXPECT_EQ(FindWindowA(handoff::kRendererWindowTitle, handoff::kRendererWindowTitle), nullptr);
 }
 
 TEST_F(Renderer, ZeroSizesFallBackToTheDefaults) {
@@ -395,7 +398,7 @@ TEST_F(Renderer, EitherPictureMissingAtStartEndsAtOnceWithCodeZero) {
         DeleteFileA(missing);
         Start();
         EXPECT_EQ(WaitForExit(), 0) << missing;
-        EXPECT_EQ(FindWindowA("Quorvale_VC", "Quorvale_VC"), nullptr);
+        EXPECT_EQ(FindWindowA(handoff::kRendererWindowTitle, handoff::kRendererWindowTitle), nullptr);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
         process_ = {};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "alo_test_files.h"
+#include "handoff/handoff.h"
 #include "renderer/frame/app_frame.h"
 #include "renderer/scene/scene.h"
 #include "renderer/scene/scene_model.h"
@@ -49,7 +50,7 @@ struct Rgb8 {
 class SceneFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CreateDirectoryA("C:\\zantho_temp", nullptr);
+        CreateDirectoryA(handoff::kWorkFolder, nullptr);
         WNDCLASSA wc = {};
         wc.style = CS_OWNDC;
         wc.lpfnWndProc = RendererWindowProc;  // its WM_CREATE makes the context current
@@ -70,12 +71,12 @@ protected:
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
         glDepthMask(GL_TRUE);
-        WritePicture(kDesktopPicturePath, 32, 60);
-        WritePicture(kGlowPicturePath, 16, 0);
+        WritePicture(handoff::kDesktopPictureFile, 32, 60);
+        WritePicture(handoff::kGlowPictureFile, 16, 0);
     }
     void TearDown() override {
-        DeleteFileA(kDesktopPicturePath);
-        DeleteFileA(kGlowPicturePath);
+        DeleteFileA(handoff::kDesktopPictureFile);
+        DeleteFileA(handoff::kGlowPictureFile);
     }
 
     // The clock's zero, then the first set-up, as the program's start does.
@@ -187,7 +188,7 @@ TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
 
     // The desktop picture is gone at the restart: the clocks and the phase are reset all the
     // same, and the next cycle waves with the old grid, drawn untextured (white).
-    DeleteFileA(kDesktopPicturePath);
+    DeleteFileA(handoff::kDesktopPictureFile);
     const double restart = RunToRestart(20);
     ASSERT_GT(restart, 0.0);
     EXPECT_EQ(CurrentScene().shattering, 0);
@@ -204,8 +205,8 @@ TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
 
     // Next restart: the desktop loads again but the glow picture is gone: a grey grid again,
     // and the ring shows untextured orange squares, which add up near the centre.
-    WritePicture(kDesktopPicturePath, 32, 60);
-    DeleteFileA(kGlowPicturePath);
+    WritePicture(handoff::kDesktopPictureFile, 32, 60);
+    DeleteFileA(handoff::kGlowPictureFile);
     ASSERT_GT(RunToRestart(20), 0.0);
     Frame(0.05);
     EXPECT_EQ(Centre().r, 60);
@@ -217,7 +218,7 @@ TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
 }
 
 TEST_F(SceneFrame, TheRingAddsItsGlowAndLeavesDepthTestingOnAfterTheFirstShatterFrame) {
-    WritePicture(kGlowPicturePath, 16, 20);  // one sprite adds about (19, 14, 4)
+    WritePicture(handoff::kGlowPictureFile, 16, 20);  // one sprite adds about (19, 14, 4)
     ASSERT_TRUE(Start());
     for (int n = 0; n < 30; ++n) {
         Frame(0.1);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "handoff/handoff.h"
 #include "renderer/pacing/frame_clock.h"
 
 namespace qv::renderer {
@@ -322,9 +323,9 @@ TEST(FrameClock, FirstFrameDeltaIsTheWholeTimeSinceTheZero) {
 }
 
 TEST(FrameClock, ZeroSizeFallsBackOtherValuesAreKept) {
-    EXPECT_EQ(SizeOrDefault(0, 1024), 1024);
-    EXPECT_EQ(SizeOrDefault(1366, 1024), 1366);
-    EXPECT_EQ(SizeOrDefault(-5, 768), -5);
+    EXPECT_EQ(handoff::SizeOrDefault(0, 1024), 1024);
+    EXPECT_EQ(handoff::SizeOrDefault(1366, 1024), 1366);
+    EXPECT_EQ(handoff::SizeOrDefault(-5, 768), -5);
 }
 
 }  // namespace

@@ -11,11 +11,12 @@
 namespace qv::test {
 namespace {
 
-// The music keys as code page 932 bytes, the way every settings file holds them.
+// The music keys (handoff::kKeyBgm...) as code page 932 bytes, the way every settings file
+// holds them.
 const std::string kKind = "BGM\x8B\xE6\x95\xAA";
 const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
 const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
-const std::string kMusicFolder = "C:\\zantho_temp\\codepage_e2e";
+const std::string kMusicFolder = std::string(handoff::kWorkFolder) + "\\codepage_e2e";
 constexpr int kRowTop[3] = {1080, 780, 1380};
 
 // A name with a character of the system's own code page beyond ASCII.
@@ -30,8 +31,9 @@ std::string LocalName() {
 }
 
 std::string JapaneseSystemsFile(const std::string& kind, const std::string& file) {
-  return "[Settings]\r\nWidth=1024\r\nHeight=768\r\n" + kKind + "=" + kind + "\r\n" + kRepeat + "= 0\r\n" + kFile +
-         "=" + file + "\r\n";
+  return "[" + std::string(handoff::kSettingsSection) + "]\r\n" + handoff::kKeyWidth + "=1024\r\n" +
+         handoff::kKeyHeight + "=768\r\n" + kKind + "=" + kind + "\r\n" + kRepeat + "= 0\r\n" + kFile + "=" + file +
+         "\r\n";
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {
@@ -45,7 +47,7 @@ class CodePage : public SaverShow {
   void SetUp() override {
     SaverShow::SetUp();
     std::printf("system code page %u\n", GetACP());
-    CreateDirectoryW(L"C:\\zantho_temp", nullptr);
+    CreateDirectoryW(Widen(handoff::kWorkFolder).c_str(), nullptr);
     CreateDirectoryW(Widen(kMusicFolder).c_str(), nullptr);
   }
   void TearDown() override {
@@ -101,7 +103,8 @@ class CodePage : public SaverShow {
     ASSERT_TRUE(qvtest::WaitGone(chooser, 10000));
   }
   static void ExpectOneSpellingOfEachKey(const std::string& bytes) {
-    for (const std::string& key : {kKind, kRepeat, kFile, std::string("Width"), std::string("Height")})
+    for (const std::string& key :
+         {kKind, kRepeat, kFile, std::string(handoff::kKeyWidth), std::string(handoff::kKeyHeight)})
       EXPECT_EQ(Count(bytes, "\n" + key + "="), 1u) << key << " in\n" << bytes;
     EXPECT_EQ(Count(bytes, "="), 5u) << bytes;
   }
@@ -116,7 +119,7 @@ TEST_F(CodePage, AFileAJapaneseSystemWroteIsShownAndPlayed) {
   ExpectMusicDuringShow("the Japanese system's MP3");
   const std::string bytes = ReadFileBytes(kIni);
   ExpectOneSpellingOfEachKey(bytes);
-  EXPECT_EQ(FindIniValue(bytes, "Settings", kFile), mp3);
+  EXPECT_EQ(FindIniValue(bytes, handoff::kSettingsSection, kFile), mp3);
 }
 
 TEST_F(CodePage, WhatTheDialogSavesIsReadBackAndPlays) {
@@ -136,8 +139,8 @@ TEST_F(CodePage, WhatTheDialogSavesIsReadBackAndPlays) {
   }
   const std::string bytes = ReadFileBytes(kIni);
   ExpectOneSpellingOfEachKey(bytes);
-  EXPECT_EQ(FindIniValue(bytes, "Settings", kKind), "2");
-  EXPECT_EQ(FindIniValue(bytes, "Settings", kFile), *stored) << "the path in the system's own code page";
+  EXPECT_EQ(FindIniValue(bytes, handoff::kSettingsSection, kKind), "2");
+  EXPECT_EQ(FindIniValue(bytes, handoff::kSettingsSection, kFile), *stored) << "the path in the system's own code page";
 
   ExpectDialogShowsAFile();
   ExpectMusicDuringShow(mp3);
@@ -162,7 +165,7 @@ TEST_F(CodePage, ANameTheSystemCannotCarryIsRefusedWithAMessage) {
   d.ClickAt(2100 + 787, 2880 + 247, false);  // "設定"
   ASSERT_TRUE(d.WaitExit(10000));
   const std::string bytes = ReadFileBytes(kIni);
-  EXPECT_EQ(FindIniValue(bytes, "Settings", kFile), wav) << "the previous choice stays";
+  EXPECT_EQ(FindIniValue(bytes, handoff::kSettingsSection, kFile), wav) << "the previous choice stays";
   ExpectOneSpellingOfEachKey(bytes);
 }
 

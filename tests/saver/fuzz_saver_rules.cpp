@@ -9,7 +9,7 @@
 #include "music_settings.h"
 #include "number_reading.h"
 #include "path_rules.h"
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::MusicSettings s;
   qv::ReadMusicSettings(
       [&](const std::string& key) {
-        return key == qv::kKeyBgmKind ? parts[0] : key == qv::kKeyBgmRepeat ? parts[1] : parts[2];
+        return key == qv::handoff::kKeyBgmKind ? parts[0] : key == qv::handoff::kKeyBgmRepeat ? parts[1] : parts[2];
       },
       [](const std::string& path) { return path.size() % 2 == 0; }, "C:\\Saver", s);
   if (s.kind == 2 && s.file.empty()) std::abort();  // a music file source always has its file

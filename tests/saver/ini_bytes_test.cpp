@@ -8,10 +8,10 @@
 namespace qv {
 namespace {
 
-// Code page 932 spellings of the music keys, as every file holds them.
-const std::string kKind = "BGM\x8B\xE6\x95\xAA";        // BGM区分
-const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
-const std::string kFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
+// Code page 932 spellings of the music keys (handoff::kKeyBgm...), as every file holds them.
+const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 
 std::string Put(const std::string& file, const std::string& key, const std::string& value,
                 const std::string& section = "Settings") {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "path_rules.h"
-#include "settings_keys.h"
+#include "handoff/handoff.h"
 
 namespace qv {
 namespace {
@@ -28,7 +28,7 @@ TEST(MusicSettings, AtADriveRootTheChooserOpensInTheRootNotTheDrivesCurrentFolde
   Fixture f;
   f.programFolder = "C:";  // a saver at C:\Quorvale.scr
   EXPECT_EQ(f.Read().folder, "C:\\");
-  f.values = {{kKeyBgmKind, " 2"}, {kKeyBgmFile, "D:\\song.mp3"}};
+  f.values = {{handoff::kKeyBgmKind, " 2"}, {handoff::kKeyBgmFile, "D:\\song.mp3"}};
   f.files = {"D:\\song.mp3"};
   EXPECT_EQ(f.Read().folder, "D:\\");
   EXPECT_EQ(FolderToOpen("D:\\Music"), "D:\\Music");
@@ -47,7 +47,8 @@ TEST(MusicSettings, NoFileGivesDefaultsAndTheProgramFolder) {
 
 TEST(MusicSettings, MusicFileThatExistsIsKept) {
   Fixture f;
-  f.values = {{kKeyBgmKind, " 2"}, {kKeyBgmRepeat, " 3"}, {kKeyBgmFile, "C:\\音楽\\曲.mp3"}};
+  f.values = {
+      {handoff::kKeyBgmKind, " 2"}, {handoff::kKeyBgmRepeat, " 3"}, {handoff::kKeyBgmFile, "C:\\音楽\\曲.mp3"}};
   f.files = {"C:\\音楽\\曲.mp3"};
   MusicSettings s = f.Read();
   EXPECT_EQ(s.kind, 2);
@@ -58,19 +59,19 @@ TEST(MusicSettings, MusicFileThatExistsIsKept) {
 
 TEST(MusicSettings, VanishedOrEmptyFileTurnsKindTwoIntoNone) {
   Fixture f;
-  f.values = {{kKeyBgmKind, " 2"}, {kKeyBgmFile, "C:\\Music\\gone.mp3"}};
+  f.values = {{handoff::kKeyBgmKind, " 2"}, {handoff::kKeyBgmFile, "C:\\Music\\gone.mp3"}};
   MusicSettings s = f.Read();
   EXPECT_EQ(s.kind, 0);
   EXPECT_EQ(s.file, "");
   EXPECT_EQ(s.folder, "C:\\Saver");
 
-  f.values = {{kKeyBgmKind, " 2"}};
+  f.values = {{handoff::kKeyBgmKind, " 2"}};
   EXPECT_EQ(f.Read().kind, 0);
 }
 
 TEST(MusicSettings, AudioCdNeedsNoFile) {
   Fixture f;
-  f.values = {{kKeyBgmKind, " 1"}, {kKeyBgmRepeat, " 4"}, {kKeyBgmFile, ""}};
+  f.values = {{handoff::kKeyBgmKind, " 1"}, {handoff::kKeyBgmRepeat, " 4"}, {handoff::kKeyBgmFile, ""}};
   MusicSettings s = f.Read();
   EXPECT_EQ(s.kind, 1);
   EXPECT_EQ(s.repeat, 4);
@@ -78,7 +79,7 @@ TEST(MusicSettings, AudioCdNeedsNoFile) {
 
 TEST(MusicSettings, FolderPathIsAMissingFile) {
   Fixture f;
-  f.values = {{kKeyBgmKind, "2"}, {kKeyBgmFile, "C:\\Music\\"}};
+  f.values = {{handoff::kKeyBgmKind, "2"}, {handoff::kKeyBgmFile, "C:\\Music\\"}};
   // The probe (FileExists) drops the "\" and fails to open a folder; here it knows no such file.
   MusicSettings s = f.Read();
   EXPECT_EQ(s.kind, 0);
@@ -87,12 +88,12 @@ TEST(MusicSettings, FolderPathIsAMissingFile) {
 
 TEST(MusicSettings, NumbersAreRoundedDownAndNonNumbersLeaveTheValue) {
   Fixture f;
-  f.values = {{kKeyBgmKind, "1.9"}, {kKeyBgmRepeat, "-0.5"}};
+  f.values = {{handoff::kKeyBgmKind, "1.9"}, {handoff::kKeyBgmRepeat, "-0.5"}};
   MusicSettings s = f.Read();
   EXPECT_EQ(s.kind, 1);
   EXPECT_EQ(s.repeat, -1);
 
-  f.values = {{kKeyBgmKind, "abc"}, {kKeyBgmRepeat, "x"}};
+  f.values = {{handoff::kKeyBgmKind, "abc"}, {handoff::kKeyBgmRepeat, "x"}};
   s = f.Read();
   EXPECT_EQ(s.kind, 0);
   EXPECT_EQ(s.repeat, 0);
@@ -100,7 +101,7 @@ TEST(MusicSettings, NumbersAreRoundedDownAndNonNumbersLeaveTheValue) {
   MusicSettings start;
   start.kind = 1;
   start.repeat = 5;
-  f.values = {{kKeyBgmKind, "99999"}, {kKeyBgmRepeat, "1e400"}};
+  f.values = {{handoff::kKeyBgmKind, "99999"}, {handoff::kKeyBgmRepeat, "1e400"}};
   s = f.Read(start);
   EXPECT_EQ(s.kind, 1);
   EXPECT_EQ(s.repeat, 5);

@@ -1,5 +1,7 @@
 #include "saver_driver.h"
 
+#include "handoff/handoff.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -124,11 +126,11 @@ void CloseMessageBoxes(DWORD pid) {
 }
 
 namespace {
-const char* const kWorkFiles[] = {"C:\\zantho_temp\\Quorvale.ini", "C:\\zantho_temp\\Quorvale1.alo",
-                                  "C:\\zantho_temp\\Quorvale2.alo"};
+const char* const kWorkFiles[] = {handoff::kSettingsFile, handoff::kDesktopPictureFile,
+                                  handoff::kGlowPictureFile};
 }
 
-WorkFolderGuard::WorkFolderGuard() : folderExisted_(FileThere("C:\\zantho_temp")) {
+WorkFolderGuard::WorkFolderGuard() : folderExisted_(FileThere(handoff::kWorkFolder)) {
   for (const char* f : kWorkFiles) {
     std::optional<std::string> bytes;
     if (FileThere(f)) bytes = ReadFileBytes(f);
@@ -142,7 +144,7 @@ WorkFolderGuard::~WorkFolderGuard() {
     DeleteFileA(path.c_str());
     if (bytes) WriteFileBytes(path, *bytes);
   }
-  if (!folderExisted_) RemoveDirectoryA("C:\\zantho_temp");
+  if (!folderExisted_) RemoveDirectoryA(handoff::kWorkFolder);
 }
 
 SaverCopies MakeSaverCopies() {

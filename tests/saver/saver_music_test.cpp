@@ -10,10 +10,11 @@ namespace {
 TEST_F(SaverShow, MusicFilePlaysDuringTheShowAndStopsWithIt) {
   const std::string audio = WinePath(QV_SHOW_AUDIO);
   const std::string played = audio + "\\played.raw";
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
   for (const char* name : {"tone.mp3", "tone.WAV"}) {
-    WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 2", kIni);
-    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), (audio + "\\" + name).c_str(), kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmKind)->c_str(), " 2", kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmFile)->c_str(),
+                               (audio + "\\" + name).c_str(), kIni);
     DeleteFileA(played.c_str());
     auto saver = StartSaver(copies_.withRenderer, "/s");
     ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << name;
@@ -32,11 +33,12 @@ TEST_F(SaverShow, MusicSourceValuesThatAreNoSourceGiveASilentShow) {
   // A playable file is named, but the source is no number that fits: the show stays silent.
   const std::string audio = WinePath(QV_SHOW_AUDIO);
   const std::string played = audio + "\\played.raw";
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
   for (const char* kind : {"99999999999", "abc", " 0"}) {
-    WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), kind, kIni);
-    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str(), "abc", kIni);
-    WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), (audio + "\\tone.mp3").c_str(), kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmKind)->c_str(), kind, kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmRepeat)->c_str(), "abc", kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmFile)->c_str(),
+                               (audio + "\\tone.mp3").c_str(), kIni);
     DeleteFileA(played.c_str());
     auto saver = StartSaver(copies_.withRenderer, "/s");
     ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << kind;
@@ -48,9 +50,9 @@ TEST_F(SaverShow, MusicSourceValuesThatAreNoSourceGiveASilentShow) {
 }
 
 TEST_F(SaverShow, AudioCdWithoutADriveStillEndsWithTheRenderer) {
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
-  WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), " 1", kIni);
-  WritePrivateProfileStringA("Settings", ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str(), " 3", kIni);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
+  WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmKind)->c_str(), " 1", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmRepeat)->c_str(), " 3", kIni);
   auto saver = StartSaver(copies_.withRenderer, "/s");
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
   WaitUntil([] { return false; }, 1000);  // a few polls of the missing drive

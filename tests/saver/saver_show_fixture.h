@@ -13,13 +13,14 @@
 
 #include "framework/ansi_text.h"
 #include "framework/bitmap24.h"
+#include "handoff/handoff.h"
 #include "saver_driver.h"
 
 namespace qv::test {
 
-inline const char kIni[] = "C:\\zantho_temp\\Quorvale.ini";
-inline const char kAlo1[] = "C:\\zantho_temp\\Quorvale1.alo";
-inline const char kAlo2[] = "C:\\zantho_temp\\Quorvale2.alo";
+inline const char* const kIni = handoff::kSettingsFile;
+inline const char* const kAlo1 = handoff::kDesktopPictureFile;
+inline const char* const kAlo2 = handoff::kGlowPictureFile;
 inline const wchar_t kMissingRenderer[] = L"Quorvale.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 // The known picture shown on the screen while the saver photographs it.
@@ -85,12 +86,12 @@ inline std::map<std::string, std::string> ReadReport(const std::string& path) {
 
 inline std::string IniValue(const char* key) {
   char buf[256] = "";
-  GetPrivateProfileStringA("Settings", key, "", buf, sizeof buf, kIni);
+  GetPrivateProfileStringA(handoff::kSettingsSection, key, "", buf, sizeof buf, kIni);
   return buf;
 }
 
-inline HWND Renderer() { return FindWindowA(nullptr, "Quorvale_VC"); }
-inline HWND ShowWindowOfSaver() { return FindWindowA(nullptr, "Quorvale_Main"); }
+inline HWND Renderer() { return FindWindowA(nullptr, handoff::kRendererWindowTitle); }
+inline HWND ShowWindowOfSaver() { return FindWindowA(nullptr, handoff::kShowWindowTitle); }
 
 class SaverShow : public ::testing::Test {
  protected:

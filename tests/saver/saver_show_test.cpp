@@ -11,9 +11,9 @@ namespace {
 TEST_F(SaverShow, ShowWritesEverythingBeforeTheRendererAndEndsWithIt) {
   PatternWindow pattern;
   DeleteFileA(kAlo1);
-  WritePrivateProfileStringA("Settings", "Width", " 1", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyWidth, " 1", kIni);
   // Left by a show on two monitors; on one it must not be taken for this show's layout.
-  const char* layout = "C:\\zantho_temp\\QuorvaleMonitors.ini";
+  const char* layout = handoff::kMonitorLayoutFile;
   WriteFileBytes(layout, "[Monitors]\r\nCount=2\r\n1=0 0 1024 768\r\n2=1024 0 800 600\r\n");
   auto saver = StartSaver(copies_.withRenderer, "/s");
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
@@ -111,16 +111,16 @@ TEST_F(SaverShow, SecondStartWhileAShowRunsEndsWithoutATrace) {
 }
 
 TEST_F(SaverShow, WithoutTheRendererShowsTheMessageAndEnds) {
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
   for (const char* args : {"/s", "/c", ""}) {
-    WritePrivateProfileStringA("Settings", "Width", " 7", kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyWidth, " 7", kIni);
     auto saver = StartSaver(copies_.withoutRenderer, args);
     std::optional<std::wstring> text;
     ASSERT_TRUE(WaitUntil([&] { return (text = MessageBoxText(saver->Id())).has_value(); }, 20000)) << args;
     EXPECT_EQ(*text, kMissingRenderer);
     CloseMessageBoxes(saver->Id());
     EXPECT_TRUE(saver->WaitEnd(10000)) << args;
-    EXPECT_EQ(IniValue("Width"), "7") << "nothing written after the message";
+    EXPECT_EQ(IniValue(handoff::kKeyWidth), "7") << "nothing written after the message";
     EXPECT_EQ(Renderer(), nullptr);
   }
 }
@@ -132,38 +132,38 @@ TEST_F(SaverShow, OtherLettersEndWithoutAWindow) {
     EXPECT_TRUE(saver->WaitEnd(10000)) << args;
     EXPECT_FALSE(FileThere(report_)) << args;
   }
-  EXPECT_TRUE(FileThere("C:\\zantho_temp")) << "the working folder is made first";
+  EXPECT_TRUE(FileThere(handoff::kWorkFolder)) << "the working folder is made first";
 }
 
 TEST_F(SaverShow, BadSettingsValuesStillGiveAShow) {
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
   std::string garbage(600, 'z');
-  WritePrivateProfileStringA("Settings", ToAnsi("BGM区分")->c_str(), "99999999999", kIni);
-  WritePrivateProfileStringA("Settings", ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str(), "abc", kIni);
-  WritePrivateProfileStringA("Settings", ToAnsi("BGMﾌｧｲﾙ")->c_str(), garbage.c_str(), kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmKind)->c_str(), "99999999999", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmRepeat)->c_str(), "abc", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, ToAnsi(handoff::kKeyBgmFile)->c_str(), garbage.c_str(), kIni);
   auto saver = StartSaver(copies_.withRenderer, "/s");
   ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
   EXPECT_FALSE(MessageBoxText(saver->Id()).has_value());
   EndShow(*saver);
   // The show reads the music keys but never writes them (that they give no music is checked
   // where the sound can be heard, saver_music_test.cpp).
-  EXPECT_EQ(IniValue(ToAnsi("BGM区分")->c_str()), "99999999999");
-  EXPECT_EQ(IniValue(ToAnsi("BGMﾘﾋﾟｰﾄ")->c_str()), "abc");
+  EXPECT_EQ(IniValue(ToAnsi(handoff::kKeyBgmKind)->c_str()), "99999999999");
+  EXPECT_EQ(IniValue(ToAnsi(handoff::kKeyBgmRepeat)->c_str()), "abc");
 }
 
 // True when the platform refuses to delete a read-only file (Wine run as root may not).
 bool ReadOnlyProtectsFromDeletion() {
-  const char probe[] = "C:\\zantho_temp\\qv_read_only_probe";
+  const std::string probe = std::string(handoff::kWorkFolder) + "\\qv_read_only_probe";
   WriteFileBytes(probe, "x");
-  SetFileAttributesA(probe, FILE_ATTRIBUTE_READONLY);
-  const bool refused = !DeleteFileA(probe);
-  SetFileAttributesA(probe, FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(probe);
+  SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+  const bool refused = !DeleteFileA(probe.c_str());
+  SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(probe.c_str());
   return refused;
 }
 
 TEST_F(SaverShow, LockedOrReadOnlyPicturesDoNotStopTheShow) {
-  CreateDirectoryA("C:\\zantho_temp", nullptr);
+  CreateDirectoryA(handoff::kWorkFolder, nullptr);
   WriteFileBytes(kAlo1, "stale");
   WriteFileBytes(kAlo2, "stale");
   SetFileAttributesA(kAlo2, FILE_ATTRIBUTE_READONLY);
@@ -184,12 +184,12 @@ TEST_F(SaverShow, LockedOrReadOnlyPicturesDoNotStopTheShow) {
 
 TEST_F(SaverShow, WorkingFolderThatIsAFileDoesNotStopTheShow) {
   // Move the real folder aside for the test, and put it back afterwards.
-  const char* aside = "C:\\zantho_temp.qvtest";
-  bool had = FileThere("C:\\zantho_temp");
+  const std::string aside = std::string(handoff::kWorkFolder) + ".qvtest";
+  bool had = FileThere(handoff::kWorkFolder);
   if (had) {
-    ASSERT_TRUE(MoveFileA("C:\\zantho_temp", aside));
+    ASSERT_TRUE(MoveFileA(handoff::kWorkFolder, aside.c_str()));
   }
-  WriteFileBytes("C:\\zantho_temp", "not a folder");
+  WriteFileBytes(handoff::kWorkFolder, "not a folder");
   {
     auto saver = StartSaver(copies_.withRenderer, "/s");
     EXPECT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000));
@@ -197,8 +197,8 @@ TEST_F(SaverShow, WorkingFolderThatIsAFileDoesNotStopTheShow) {
     EXPECT_EQ(seen["alo1"], "missing");
     if (Renderer()) EndShow(*saver);
   }
-  DeleteFileA("C:\\zantho_temp");
-  if (had) MoveFileA(aside, "C:\\zantho_temp");
+  DeleteFileA(handoff::kWorkFolder);
+  if (had) MoveFileA(aside.c_str(), handoff::kWorkFolder);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "fake_media_device.h"
 #include "framework/timer_control.h"
+#include "handoff/handoff.h"
 #include "music/quorvale_bgm.h"
 #include "quorvale_s.h"
 #include "saver_driver.h"
@@ -85,7 +86,7 @@ int RunCase(const std::string& name, const std::string& logPath) {
     BgmKind = 2;
     BgmFile = "C:\\Music\\song.mid";
   }
-  HWND renderer = CreateWindowExA(0, "STATIC", "Quorvale_VC", WS_POPUP, 0, 0, 10, 10, nullptr,
+  HWND renderer = CreateWindowExA(0, "STATIC", handoff::kRendererWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
   static Quorvale_S form;
   form.Load();
@@ -140,7 +141,8 @@ class SaverWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     // The cases stand in a window of that title for the renderer; another would keep them going.
-    ASSERT_EQ(FindWindowA(nullptr, "Quorvale_VC"), nullptr) << "a renderer window is left from elsewhere";
+    ASSERT_EQ(FindWindowA(nullptr, handoff::kRendererWindowTitle), nullptr)
+        << "a renderer window is left from elsewhere";
   }
   CaseLog Run(const std::string& name) {
     char self[MAX_PATH];

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/ansi_text.h"
+#include "handoff_files.h"
 #include "ini_file.h"
 #include "music/quorvale_bgm.h"
 
@@ -65,15 +66,15 @@ class SettingsFile : public ::testing::Test {
 };
 
 TEST_F(SettingsFile, WrittenValuesReadBackAndMissingOnesAreEmpty) {
-  EXPECT_EQ(GetIniValue("Settings", "Width", file_), "");  // no file
-  PutIniValue("Settings", "Width", " 1024", file_);
-  PutIniValue("Settings", "Height", " 768", file_);
-  EXPECT_EQ(GetIniValue("Settings", "Height", file_), "768");  // the platform trims the blank
-  EXPECT_EQ(GetIniValue("Settings", "Width", file_), "1024");
-  EXPECT_EQ(GetIniValue("Settings", "Depth", file_), "");
-  EXPECT_EQ(GetIniValue("Other", "Width", file_), "");
-  PutIniValue("Settings", "Width", " 800", file_);  // replaced in place
-  EXPECT_EQ(GetIniValue("Settings", "Width", file_), "800");
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "");  // no file
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1024", file_);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyHeight, " 768", file_);
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyHeight, file_), "768");  // the platform trims the blank
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "1024");
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, "Depth", file_), "");
+  EXPECT_EQ(GetIniValue("Other", handoff::kKeyWidth, file_), "");
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, " 800", file_);  // replaced in place
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "800");
   std::string text = ReadBytes(file_);
   EXPECT_EQ(text.find("1024"), std::string::npos);
   EXPECT_NE(text.find("[Settings]"), std::string::npos);
@@ -81,34 +82,37 @@ TEST_F(SettingsFile, WrittenValuesReadBackAndMissingOnesAreEmpty) {
 
 TEST_F(SettingsFile, KeysAreCodePage932BytesAndValuesTheSystemsOwn) {
   const std::string path = "C:\\" + LocalCharacter() + "\\a.mp3";
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 2", file_));
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmRepeat, " 0", file_));
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmFile, path, file_));
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 1", file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 2", file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, " 0", file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, path, file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 1", file_));
   std::string bytes = ReadBytes(file_);
-  // "BGM区分" = 42 47 4D 8B E6 95 AA; "ﾘﾋﾟｰﾄ" and "ﾌｧｲﾙ" are single-byte katakana.
+  // The kind key in code page 932 is 42 47 4D 8B E6 95 AA; the repeat and file keys end in
+  // single-byte katakana.
   EXPECT_NE(bytes.find("\nBGM\x8B\xE6\x95\xAA=1\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("\nBGM\xD8\xCB\xDF\xB0\xC4=0\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("\nBGM\xCC\xA7\xB2\xD9=" + *ToAnsi(path) + "\r\n"), std::string::npos) << bytes;
   EXPECT_EQ(bytes.find("BGM\x8B\xE6\x95\xAA", bytes.find("BGM\x8B\xE6\x95\xAA") + 1), std::string::npos)
       << "one spelling of each key, once";
-  EXPECT_EQ(bytes.size(), std::string("[Settings]\r\nBGM\x8B\xE6\x95\xAA=1\r\nBGM\xD8\xCB\xDF\xB0\xC4=0\r\n"
-                                      "BGM\xCC\xA7\xB2\xD9=\r\n").size() + ToAnsi(path)->size());
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmFile, file_), path);
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmKind, file_), "1");
+  EXPECT_EQ(bytes.size(), test::SectionLine(handoff::kSettingsSection).size() +
+                              std::string("BGM\x8B\xE6\x95\xAA=1\r\nBGM\xD8\xCB\xDF\xB0\xC4=0\r\n"
+                                          "BGM\xCC\xA7\xB2\xD9=\r\n").size() +
+                              ToAnsi(path)->size());
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, file_), path);
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, file_), "1");
 }
 
 TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
   const std::string japanese =
-      "[Other]\r\nBGM\x8B\xE6\x95\xAA=9\r\n[Settings]\r\nWidth=1024\r\nBGM\x8B\xE6\x95\xAA= 2\r\n"
-      "BGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=C:\\Music\\a.mp3\r\n";
+      "[Other]\r\nBGM\x8B\xE6\x95\xAA=9\r\n" + test::SectionLine(handoff::kSettingsSection) + handoff::kKeyWidth +
+      "=1024\r\nBGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=C:\\Music\\a.mp3\r\n";
   WriteBytes(file_, japanese);
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmKind, file_), "2");
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmRepeat, file_), "3");
-  EXPECT_EQ(GetIniValue(kSettingsSection, kKeyBgmFile, file_), "C:\\Music\\a.mp3");
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmRepeat, " 3", file_));
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyBgmKind, " 1", file_));
-  ASSERT_TRUE(PutIniValue(kSettingsSection, kKeyWidth, " 1024", file_));
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, file_), "2");
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, file_), "3");
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, file_), "C:\\Music\\a.mp3");
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, " 3", file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 1", file_));
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1024", file_));
   std::string expected = japanese;
   expected.replace(expected.find("\x95\xAA= 2"), 5, "\x95\xAA=1");
   expected.replace(expected.find("\xC4= 3"), 4, "\xC4=3");
@@ -117,23 +121,23 @@ TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
 
 TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
   if (!ToAnsi(kNowhereName)) {
-    EXPECT_FALSE(PutIniValue("Settings", "BGMﾌｧｲﾙ", kNowhereName, file_));
+    EXPECT_FALSE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, kNowhereName, file_));
   }
-  EXPECT_FALSE(PutIniValue("Settings", "café", " 1", file_));  // a key name outside code page 932
+  EXPECT_FALSE(PutIniValue(handoff::kSettingsSection, "café", " 1", file_));  // a key name outside code page 932
   EXPECT_EQ(GetFileAttributesA(file_.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetIniValue("Settings", "café", file_), "");
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, "café", file_), "");
 }
 
 TEST_F(SettingsFile, TheOwnWriterLeavesAReadOnlyOrLockedFileAsItWas) {
-  ASSERT_TRUE(WriteIniFileValue("Settings", "Width", " 1", file_));
+  ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1", file_));
   const std::string before = ReadBytes(file_);
   SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(WriteIniFileValue("Settings", "Width", " 2", file_));
+  EXPECT_FALSE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 2", file_));
   SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
   HANDLE locked = CreateFileA(file_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(WriteIniFileValue("Settings", "Width", " 3", file_));
-  EXPECT_EQ(ReadIniFileValue("Settings", "Width", file_), "");
+  EXPECT_FALSE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 3", file_));
+  EXPECT_EQ(ReadIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "");
   CloseHandle(locked);
   EXPECT_EQ(ReadBytes(file_), before);
 }
@@ -146,19 +150,21 @@ TEST_F(SettingsFile, TheOwnWriterWritesWhatTheProfileFunctionsWriteOn932) {
   const std::string starts[] = {"", "[Other]\r\nx=1\r\n", "[Settings]\r\nWidth=640\r\n[Other]\r\nx=1\r\n",
                                 "[settings]\r\nbgm\x8B\xE6\x95\xAA=0\r\nHeight=480"};
   const std::pair<const char*, std::string> writes[] = {
-      {kKeyWidth, " 1024"},   {kKeyHeight, " 768"},  {kKeyBgmKind, " 2"},
-      {kKeyBgmRepeat, " 0"},  {kKeyBgmFile, "C:\\音楽\\曲.mp3"}, {kKeyWidth, " 800"},
-      {kKeyBgmKind, " 2"},    {kKeyBgmFile, ""},     {kKeyBgmRepeat, "-5"},
-      {kKeyBgmFile, "C:\\My Music\\\"quoted\".wav"}, {kKeyBgmFile, "\"C:\\a b.mp3\""}};
+      {handoff::kKeyWidth, " 1024"},   {handoff::kKeyHeight, " 768"},  {handoff::kKeyBgmKind, " 2"},
+      {handoff::kKeyBgmRepeat, " 0"},  {handoff::kKeyBgmFile, "C:\\音楽\\曲.mp3"}, {handoff::kKeyWidth, " 800"},
+      {handoff::kKeyBgmKind, " 2"},    {handoff::kKeyBgmFile, ""},     {handoff::kKeyBgmRepeat, "-5"},
+      {handoff::kKeyBgmFile, "C:\\My Music\\\"quoted\".wav"}, {handoff::kKeyBgmFile, "\"C:\\a b.mp3\""}};
   for (const std::string& start : starts) {
     WriteBytes(platform, start);
     WriteBytes(file_, start);
     for (const auto& [key, value] : writes) {
       const auto k = ToAnsi(key), v = ToAnsi(value);
-      WritePrivateProfileStringA("Settings", k->c_str(), v->c_str(), platform.c_str());
-      ASSERT_TRUE(WriteIniFileValue("Settings", key, value, file_));
+      WritePrivateProfileStringA(handoff::kSettingsSection, k->c_str(), v->c_str(), platform.c_str());
+      ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, key, value, file_));
       ASSERT_EQ(ReadBytes(file_), ReadBytes(platform)) << "after " << key << "=" << value;
-      EXPECT_EQ(ReadIniFileValue("Settings", key, file_), GetIniValue("Settings", key, platform)) << key;
+      EXPECT_EQ(ReadIniFileValue(handoff::kSettingsSection, key, file_),
+                GetIniValue(handoff::kSettingsSection, key, platform))
+          << key;
     }
   }
   DeleteFileA(platform.c_str());
@@ -193,8 +199,8 @@ TEST_F(SettingsFile, AHandEditedFileGivesTheSameSettingsOnEveryCodePage) {
 TEST_F(SettingsFile, LongValuesAreCutToWholeCharacters) {
   std::string value = "a";  // cut after 255 bytes: 1 + 127 * 2 where the character takes two
   for (int i = 0; i < 300; ++i) value += LocalCharacter();
-  ASSERT_TRUE(PutIniValue("Settings", "Long", value, file_));
-  std::string back = GetIniValue("Settings", "Long", file_);
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, "Long", value, file_));
+  std::string back = GetIniValue(handoff::kSettingsSection, "Long", file_);
   EXPECT_LE(ToAnsi(back)->size(), 255u);
   EXPECT_GE(ToAnsi(back)->size(), 253u);  // 1 + 84 * 3 in UTF-8
   EXPECT_EQ(back.find("\xEF\xBF\xBD"), std::string::npos) << "no broken character";
@@ -203,14 +209,14 @@ TEST_F(SettingsFile, LongValuesAreCutToWholeCharacters) {
 
 TEST_F(SettingsFile, LongNamesAreCutTo128Characters) {
   std::string key(200, 'k');
-  ASSERT_TRUE(PutIniValue("Settings", key, "v", file_));
-  EXPECT_EQ(GetIniValue("Settings", std::string(128, 'k'), file_), "v");
+  ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, key, "v", file_));
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, std::string(128, 'k'), file_), "v");
 }
 
 TEST_F(SettingsFile, WritesToAFolderThatIsMissingFailQuietly) {
   std::string missing = folder_ + "\\no\\such\\folder\\q.ini";
-  PutIniValue("Settings", "Width", " 1", missing);
-  EXPECT_EQ(GetIniValue("Settings", "Width", missing), "");
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1", missing);
+  EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyWidth, missing), "");
 }
 
 TEST_F(SettingsFile, FileExistsOpensForReading) {
@@ -238,10 +244,10 @@ TEST_F(SettingsFile, FileExistsOpensForReading) {
 class LoadMusicSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CreateDirectoryA(kWorkFolder, nullptr);
-    had_ = GetFileAttributesA(kSettingsFile) != INVALID_FILE_ATTRIBUTES;
-    if (had_) saved_ = ReadBytes(kSettingsFile);
-    DeleteFileA(kSettingsFile);
+    CreateDirectoryA(handoff::kWorkFolder, nullptr);
+    had_ = GetFileAttributesA(handoff::kSettingsFile) != INVALID_FILE_ATTRIBUTES;
+    if (had_) saved_ = ReadBytes(handoff::kSettingsFile);
+    DeleteFileA(handoff::kSettingsFile);
     BgmKind = BgmRepeat = 0;
     BgmFile.clear();
     BgmFolder.clear();
@@ -249,8 +255,8 @@ class LoadMusicSettingsTest : public ::testing::Test {
     WriteBytes(*ToAnsi(music_), "RIFF");
   }
   void TearDown() override {
-    DeleteFileA(kSettingsFile);
-    if (had_) WriteBytes(kSettingsFile, saved_);
+    DeleteFileA(handoff::kSettingsFile);
+    if (had_) WriteBytes(handoff::kSettingsFile, saved_);
     DeleteFileA(ToAnsi(music_)->c_str());
   }
   bool had_ = false;
@@ -266,9 +272,9 @@ TEST_F(LoadMusicSettingsTest, NoFileGivesDefaults) {
 }
 
 TEST_F(LoadMusicSettingsTest, StoredMusicFileIsRead) {
-  PutIniValue(kSettingsSection, kKeyBgmKind, " 2", kSettingsFile);
-  PutIniValue(kSettingsSection, kKeyBgmRepeat, " 3", kSettingsFile);
-  PutIniValue(kSettingsSection, kKeyBgmFile, music_, kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 2", handoff::kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, " 3", handoff::kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, music_, handoff::kSettingsFile);
   LoadMusicSettings();
   EXPECT_EQ(BgmKind, 2);
   EXPECT_EQ(BgmRepeat, 3);
@@ -277,9 +283,9 @@ TEST_F(LoadMusicSettingsTest, StoredMusicFileIsRead) {
 }
 
 TEST_F(LoadMusicSettingsTest, VanishedFileAndBadNumbersFallBack) {
-  PutIniValue(kSettingsSection, kKeyBgmKind, " 2", kSettingsFile);
-  PutIniValue(kSettingsSection, kKeyBgmRepeat, "x", kSettingsFile);
-  PutIniValue(kSettingsSection, kKeyBgmFile, TempFolder() + "\\gone.mp3", kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 2", handoff::kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, "x", handoff::kSettingsFile);
+  PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, TempFolder() + "\\gone.mp3", handoff::kSettingsFile);
   LoadMusicSettings();
   EXPECT_EQ(BgmKind, 0);
   EXPECT_EQ(BgmRepeat, 0);

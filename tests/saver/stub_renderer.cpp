@@ -1,11 +1,14 @@
 // A stand-in for the renderer in the saver's end-to-end tests: one full-screen magenta window
-// titled "Quorvale_VC" that ends on Escape or a close request. Before its window exists it
-// writes what it finds in the working folder to the file named by QV_STUB_REPORT, so the
-// tests can tell what the saver had written by the time the renderer started.
+// with the renderer's title and class (handoff::kRendererWindowTitle) that ends on Escape or a
+// close request. Before its window exists it writes what it finds in the working folder to the
+// file named by QV_STUB_REPORT, so the tests can tell what the saver had written by the time
+// the renderer started.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+
+#include "handoff/handoff.h"
 
 namespace {
 
@@ -26,13 +29,13 @@ std::string ImageSize(const char* path) {
 void WriteReport() {
   char report[MAX_PATH];
   if (!GetEnvironmentVariableA("QV_STUB_REPORT", report, MAX_PATH)) return;
-  const char* ini = "C:\\zantho_temp\\Quorvale.ini";
+  const char* ini = qv::handoff::kSettingsFile;
   char width[32] = "", height[32] = "";
-  GetPrivateProfileStringA("Settings", "Width", "", width, sizeof width, ini);
-  GetPrivateProfileStringA("Settings", "Height", "", height, sizeof height, ini);
+  GetPrivateProfileStringA(qv::handoff::kSettingsSection, qv::handoff::kKeyWidth, "", width, sizeof width, ini);
+  GetPrivateProfileStringA(qv::handoff::kSettingsSection, qv::handoff::kKeyHeight, "", height, sizeof height, ini);
   std::string text = std::string("width=") + width + "\nheight=" + height +
-                     "\nalo1=" + ImageSize("C:\\zantho_temp\\Quorvale1.alo") +
-                     "\nalo2=" + ImageSize("C:\\zantho_temp\\Quorvale2.alo") + "\n";
+                     "\nalo1=" + ImageSize(qv::handoff::kDesktopPictureFile) +
+                     "\nalo2=" + ImageSize(qv::handoff::kGlowPictureFile) + "\n";
   if (FILE* out = std::fopen(report, "wb")) {
     std::fwrite(text.data(), 1, text.size(), out);
     std::fclose(out);
@@ -56,7 +59,7 @@ LRESULT CALLBACK WndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // Shares the saver's input state, so that its cursor count is the one the platform reports for
 // the foreground window (the tests read it with GetCursorInfo).
 void ShareSaverInput() {
-  HWND saver = FindWindowA(nullptr, "Quorvale_Main");
+  HWND saver = FindWindowA(nullptr, qv::handoff::kShowWindowTitle);
   if (!saver) return;
   DWORD saverThread = GetWindowThreadProcessId(saver, nullptr);
   AttachThreadInput(GetCurrentThreadId(), saverThread, TRUE);
@@ -70,11 +73,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hInstance = instance;
   wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = "Quorvale_VC";
+  wc.lpszClassName = qv::handoff::kRendererWindowTitle;
   RegisterClassA(&wc);
-  HWND w = CreateWindowExA(WS_EX_TOPMOST, "Quorvale_VC", "Quorvale_VC", WS_POPUP, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                           instance, nullptr);
+  HWND w = CreateWindowExA(WS_EX_TOPMOST, qv::handoff::kRendererWindowTitle, qv::handoff::kRendererWindowTitle,
+                           WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                           nullptr, instance, nullptr);
   ShowWindow(w, show);
   SetForegroundWindow(w);
   MSG msg;

@@ -4,7 +4,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "handoff/handoff.h"
+
 namespace qvtest {
+
+namespace handoff = qv::handoff;
 
 namespace {
 
@@ -53,11 +57,13 @@ bool FileThere(const std::string& utf8Path) {
   return GetFileAttributesW(W(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string IniPath() { return "C:\\zantho_temp\\Quorvale.ini"; }
+std::string IniPath() { return handoff::kSettingsFile; }
 
 void WriteMusicIni(const std::string& kind, const std::string& repeat, const std::string& file) {
-  CreateDirectoryW(L"C:\\zantho_temp", nullptr);
-  std::string text = "[Settings]\r\nBGM区分=" + kind + "\r\nBGMﾘﾋﾟｰﾄ=" + repeat + "\r\nBGMﾌｧｲﾙ=" + file + "\r\n";
+  CreateDirectoryW(W(handoff::kWorkFolder).c_str(), nullptr);
+  std::string text = "[" + std::string(handoff::kSettingsSection) + "]\r\n" + handoff::kKeyBgmKind + "=" + kind +
+                     "\r\n" + handoff::kKeyBgmRepeat + "=" + repeat + "\r\n" + handoff::kKeyBgmFile + "=" + file +
+                     "\r\n";
   WriteFileBytes(IniPath(), ToCp932(text));
 }
 
@@ -72,10 +78,10 @@ std::string RawIniValue(const std::string& key) {
 }
 
 std::string StoredForm(const std::string& value) {
-  const char* probe = "C:\\zantho_temp\\qv_e2e_probe.ini";
-  WritePrivateProfileStringA("Settings", "k", ToCp932(value).c_str(), probe);
+  const std::string probe = std::string(handoff::kWorkFolder) + "\\qv_e2e_probe.ini";
+  WritePrivateProfileStringA(handoff::kSettingsSection, "k", ToCp932(value).c_str(), probe.c_str());
   std::istringstream in(FromCp932(ReadFileBytes(probe)));
-  DeleteFileA(probe);
+  DeleteFileA(probe.c_str());
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -86,14 +92,14 @@ std::string StoredForm(const std::string& value) {
 
 bool DialogProcess::Start(const std::wstring& commandLine) {
   // A dialog left over from elsewhere would be found instead of ours.
-  if (FindWindowW(nullptr, L"■Quorvale■")) return false;
+  if (FindWindowW(nullptr, W(handoff::kSettingsWindowTitle).c_str())) return false;
   std::wstring cmd = commandLine;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
     return false;
   for (int i = 0; i < 400; ++i) {
-    HWND w = FindWindowW(nullptr, L"■Quorvale■");
+    HWND w = FindWindowW(nullptr, W(handoff::kSettingsWindowTitle).c_str());
     if (w && IsWindowVisible(w)) {
       window_ = w;
       Pump(700);  // zoom effect and first paint

@@ -17,7 +17,7 @@ std::string ReadFileBytes(const std::string& utf8Path);  // empty when missing
 void WriteFileBytes(const std::string& utf8Path, const std::string& bytes);
 bool FileThere(const std::string& utf8Path);
 
-// The settings file, "C:\zantho_temp\Quorvale.ini".
+// The settings file, handoff::kSettingsFile.
 std::string IniPath();
 // Writes a fresh settings file with the three music keys (UTF-8 given, cp932 stored).
 void WriteMusicIni(const std::string& kind, const std::string& repeat, const std::string& file);
@@ -28,7 +28,7 @@ std::string StoredForm(const std::string& value);
 
 class DialogProcess {
  public:
-  // Starts `commandLine` and waits for the window "■Quorvale■" (false on timeout).
+  // Starts `commandLine` and waits for the settings dialog's window (false on timeout).
   bool Start(const std::wstring& commandLine);
   ~DialogProcess();
 

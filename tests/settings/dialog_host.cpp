@@ -7,7 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   return qv::RunApplication([] {
-    qv::MakeFolder(qv::kWorkFolder);
+    qv::MakeFolder(qv::handoff::kWorkFolder);
     qv::LoadMusicSettings();
     qv::ShowSettingsDialog();
     qv::EndNow(0);

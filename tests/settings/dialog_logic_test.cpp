@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "handoff/handoff.h"
 #include "settings/apply_settings.h"
 #include "settings/dialog_placement.h"
 
@@ -29,11 +30,11 @@ TEST(ApplyValues, WritesTheThreeKeysInOrderInNumberForm) {
   ApplyResult r = ApplyValues(1, "3", "C:\\Music\\曲.mp3");
   EXPECT_EQ(r.bgmRepeat, 3);
   ASSERT_EQ(r.writes.size(), 3u);
-  EXPECT_EQ(r.writes[0].key, "BGM区分");
+  EXPECT_EQ(r.writes[0].key, handoff::kKeyBgmKind);
   EXPECT_EQ(r.writes[0].value, " 1");
-  EXPECT_EQ(r.writes[1].key, "BGMﾘﾋﾟｰﾄ");
+  EXPECT_EQ(r.writes[1].key, handoff::kKeyBgmRepeat);
   EXPECT_EQ(r.writes[1].value, " 3");
-  EXPECT_EQ(r.writes[2].key, "BGMﾌｧｲﾙ");
+  EXPECT_EQ(r.writes[2].key, handoff::kKeyBgmFile);
   EXPECT_EQ(r.writes[2].value, "C:\\Music\\曲.mp3");
 }
 

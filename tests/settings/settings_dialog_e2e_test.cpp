@@ -5,14 +5,16 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "handoff/handoff.h"
 
 using namespace qvtest;
+namespace handoff = qv::handoff;
 
 namespace {
 
 // Rows of the three sources inside the panel, by music source.
 constexpr int kRowTop[3] = {1080, 780, 1380};
-const std::string kMusicDir = "C:\\zantho_temp\\bgm_e2e";
+const std::string kMusicDir = std::string(handoff::kWorkFolder) + "\\bgm_e2e";
 const std::string kMusicSub = kMusicDir + "\\曲";
 const std::string kFileA = kMusicSub + "\\a.mp3";
 const std::string kFileB = kMusicSub + "\\b.mp3";
@@ -20,7 +22,7 @@ const std::string kFileB = kMusicSub + "\\b.mp3";
 class SettingsDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    CreateDirectoryW(L"C:\\zantho_temp", nullptr);
+    CreateDirectoryW(W(handoff::kWorkFolder).c_str(), nullptr);
     hadIni_ = FileThere(IniPath());
     savedIni_ = ReadFileBytes(IniPath());
     CreateDirectoryW(W(kMusicDir).c_str(), nullptr);
@@ -181,9 +183,9 @@ TEST_F(SettingsDialog, ChosenFileIsShownAndApplyWritesCdTrackThreeAndThePath) {
     ASSERT_TRUE(d.WaitExit(10000, &code));
     EXPECT_EQ(code, 0u);
   }
-  EXPECT_EQ(RawIniValue("BGM区分"), StoredForm(" 1"));
-  EXPECT_EQ(RawIniValue("BGMﾘﾋﾟｰﾄ"), StoredForm(" 3"));
-  EXPECT_EQ(RawIniValue("BGMﾌｧｲﾙ"), kFileB);
+  EXPECT_EQ(RawIniValue(handoff::kKeyBgmKind), StoredForm(" 1"));
+  EXPECT_EQ(RawIniValue(handoff::kKeyBgmRepeat), StoredForm(" 3"));
+  EXPECT_EQ(RawIniValue(handoff::kKeyBgmFile), kFileB);
 
   // The next start reads them back.
   DialogProcess again;
@@ -207,8 +209,8 @@ TEST_F(SettingsDialog, RepeatTextThatIsNoTrackSavesZeroAndTheProgramEndsNormally
     DWORD code = 1;
     ASSERT_TRUE(d.WaitExit(10000, &code));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(RawIniValue("BGM区分"), StoredForm(" 1"));
-    EXPECT_EQ(RawIniValue("BGMﾘﾋﾟｰﾄ"), StoredForm(" 0"));
+    EXPECT_EQ(RawIniValue(handoff::kKeyBgmKind), StoredForm(" 1"));
+    EXPECT_EQ(RawIniValue(handoff::kKeyBgmRepeat), StoredForm(" 0"));
   }
 }
 
@@ -231,8 +233,8 @@ TEST_F(SettingsDialog, PathTooLongForTheChooserChangesNothing) {
 
   ClickApply(d);
   ASSERT_TRUE(d.WaitExit(10000));
-  EXPECT_EQ(RawIniValue("BGM区分"), StoredForm(" 2"));
-  EXPECT_EQ(RawIniValue("BGMﾌｧｲﾙ"), kFileA);
+  EXPECT_EQ(RawIniValue(handoff::kKeyBgmKind), StoredForm(" 2"));
+  EXPECT_EQ(RawIniValue(handoff::kKeyBgmFile), kFileA);
 }
 
 #ifdef QV_SAVER_PATH
@@ -254,7 +256,7 @@ TEST_F(SettingsDialog, SecondStartWhileTheDialogIsOpenEndsAtOnce) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     EXPECT_TRUE(ended) << args;
-    EXPECT_EQ(FindWindowW(nullptr, L"Quorvale_Main"), nullptr) << args;
+    EXPECT_EQ(FindWindowW(nullptr, W(handoff::kShowWindowTitle).c_str()), nullptr) << args;
   }
   EXPECT_TRUE(d.Running());  // the open dialog is not disturbed
   EXPECT_EQ(ReadFileBytes(IniPath()), before);

@@ -12,6 +12,7 @@
 #include <vector>
 #include <utility>
 
+#include "handoff/handoff.h"
 #include "settings/file_choice.h"
 
 namespace qv {
@@ -27,7 +28,7 @@ const ControlDesign* Find(const FormDesign& d, const std::string& name, int inde
 
 TEST(SettingsForm, EveryControlOnceAndInsideWhatHoldsIt) {
   FormDesign d = Design();
-  EXPECT_EQ(d.caption, "■Quorvale■");  // start-up finds an open dialog by this title
+  EXPECT_EQ(d.caption, handoff::kSettingsWindowTitle);  // start-up finds an open dialog by this title
   std::set<std::pair<std::string, int>> seen;
   const ControlDesign* panel = Find(d, "GFXFrameX1");
   ASSERT_NE(panel, nullptr);

@@ -9,13 +9,14 @@
 #include <cstring>
 #include <string>
 
+#include "handoff/handoff.h"
 #include "saver_driver.h"
 
 namespace qv::test {
 namespace {
 
-const char* const kIni = "C:\\zantho_temp\\Quorvale.ini";
-const char* const kAlo1 = "C:\\zantho_temp\\Quorvale1.alo";
+const char* const kIni = handoff::kSettingsFile;
+const char* const kAlo1 = handoff::kDesktopPictureFile;
 const char* const kDesktopKey = "Control Panel\\Desktop";
 
 // Sets the display's dots per inch that programs started from now on see (Wine reads the
@@ -79,15 +80,16 @@ TEST_F(HighDpi, ShowRecordsPhotographsAndCoversTheScreenInRealPixels) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   DisplayDpi dpi(144);
   DeleteFileA(kAlo1);
-  WritePrivateProfileStringA("Settings", "Width", " 1", kIni);
-  WritePrivateProfileStringA("Settings", "Height", " 1", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyWidth, " 1", kIni);
+  WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyHeight, " 1", kIni);
   Process saver(Program("Quorvale.scr"), "/s");
   ASSERT_TRUE(saver.Started());
   HWND renderer = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (renderer = FindWindowA(nullptr, "Quorvale_VC")) != nullptr; }, 30000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (renderer = FindWindowA(nullptr, handoff::kRendererWindowTitle)) != nullptr; }, 30000));
 
-  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Settings", "Width", 0, kIni)), width);
-  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("Settings", "Height", 0, kIni)), height);
+  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, 0, kIni)), width);
+  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)), height);
 
   const std::string alo = ReadFileBytes(kAlo1);
   ASSERT_GE(alo.size(), 54u);

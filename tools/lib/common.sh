@@ -15,6 +15,24 @@ QV_PACKAGES=(
 
 qv_log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
+# The names the two programs hand each other, from handoff/handoff.h (handoff_values.sh):
+# QV_WORK_FOLDER, QV_SETTINGS_FILE_NAME, QV_RENDERER_WINDOW_TITLE, QV_KEY_WIDTH, ...
+_qv_handoff=$("$QV_ROOT/handoff/handoff_values.sh" shell) || { qv_log "cannot read handoff/handoff.h"; exit 1; }
+eval "$_qv_handoff"
+unset _qv_handoff
+# The files a show hands over in the working folder, by name.
+QV_HANDOFF_FILES=("$QV_SETTINGS_FILE_NAME" "$QV_DESKTOP_PICTURE_FILE_NAME" "$QV_GLOW_PICTURE_FILE_NAME")
+
+# The working folder as a Unix path inside the Wine prefix (after qv_wine_env).
+qv_work_dir() {
+  local p=${QV_WORK_FOLDER//\\//}
+  local drive=${p%%:*}
+  echo "$WINEPREFIX/drive_${drive,,}${p#*:}"
+}
+
+# A pattern that matches exactly this window title (for xdotool search --name).
+qv_title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\\.*^$+?(){}|]/\\&/g')"; }
+
 # True when the locale (e.g. ja_JP.UTF-8) has been generated. grep reads the whole list: with
 # -q an early exit could fail the pipe under pipefail.
 qv_has_locale() { locale -a 2>/dev/null | grep -i "^${1%%.*}\.utf-\?8$" >/dev/null; }

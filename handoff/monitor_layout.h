@@ -4,7 +4,9 @@
 #pragma once
 #include <string>
 
-namespace qv::renderer {
+#include "handoff/handoff.h"
+
+namespace qv::handoff {
 
 constexpr int kMaxMonitors = 16;  // more are left out of the show (they keep the desktop)
 
@@ -20,15 +22,9 @@ struct MonitorLayout {
     MonitorRect monitors[kMaxMonitors];
 };
 
-// The layout file, written only while there are several monitors: section "Monitors", key
-// "Count" and keys "1", "2", ... each "left top width height". Monitor 1 is the primary; its
-// picture is the usual desktop picture, monitor n's is Quorvale1_n.alo.
-extern const char* const kMonitorLayoutPath;
-extern const char* const kMonitorSection;
-constexpr int kMonitorPathSize = 64;  // room for every picture path, terminator included
-
-// The picture of monitor `index` (0 = primary) into `path` (kMonitorPathSize bytes).
-void MonitorPicturePath(int index, char* path);
+// The layout file (kMonitorLayoutFile) is written only while there are several monitors.
+// Monitor 1 is the primary; its picture is the usual desktop picture, monitor n's is named by
+// kMonitorPictureFileNamePattern (MonitorPicturePath).
 
 // Primary first, the rest by left edge, then top edge; at most kMaxMonitors are kept.
 // `primary` is the index of the primary in `listed`; -1 when none is marked, which makes the
@@ -67,4 +63,4 @@ struct Viewport {
 // Where `monitor` lies inside a window covering `window` (both in screen pixels, y down).
 Viewport MonitorViewport(const MonitorRect& monitor, const MonitorRect& window);
 
-}  // namespace qv::renderer
+}  // namespace qv::handoff

@@ -1,24 +1,14 @@
-#include "monitor_layout.h"
+#include "handoff/monitor_layout.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 
-namespace qv::renderer {
-
-const char* const kMonitorLayoutPath = "C:\\zantho_temp\\QuorvaleMonitors.ini";
-const char* const kMonitorSection = "Monitors";
+namespace qv::handoff {
 
 bool operator==(const MonitorRect& a, const MonitorRect& b) {
     return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-}
-
-void MonitorPicturePath(int index, char* path) {
-    if (index == 0)
-        std::snprintf(path, kMonitorPathSize, "C:\\zantho_temp\\Quorvale1.alo");
-    else
-        std::snprintf(path, kMonitorPathSize, "C:\\zantho_temp\\Quorvale1_%d.alo", index + 1);
 }
 
 MonitorLayout OrderMonitors(const MonitorRect* listed, int count, int primary) {
@@ -67,7 +57,8 @@ bool ParseMonitorLine(const char* text, MonitorRect* monitor) {
 }
 
 std::string MonitorLayoutText(const MonitorLayout& layout) {
-    std::string text = "[" + std::string(kMonitorSection) + "]\r\nCount=" + std::to_string(layout.count) + "\r\n";
+    std::string text = "[" + std::string(kMonitorSection) + "]\r\n" + kMonitorCountKey + "=" +
+                       std::to_string(layout.count) + "\r\n";
     for (int k = 0; k < layout.count; ++k)
         text += std::to_string(k + 1) + "=" + MonitorLine(layout.monitors[k]) + "\r\n";
     return text;
@@ -121,4 +112,4 @@ Viewport MonitorViewport(const MonitorRect& monitor, const MonitorRect& window) 
             monitor.height};
 }
 
-}  // namespace qv::renderer
+}  // namespace qv::handoff

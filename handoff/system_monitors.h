@@ -1,10 +1,10 @@
 // The monitors the platform lists now, in screen pixels, primary first. Shared by the saver
 // (which photographs each one) and the renderer (which checks the hand-off against them).
 #pragma once
-#include "monitor_layout.h"
+#include "handoff/monitor_layout.h"
 
-namespace qv::renderer {
+namespace qv::handoff {
 
 MonitorLayout SystemMonitors();
 
-}  // namespace qv::renderer
+}  // namespace qv::handoff

@@ -1,8 +1,8 @@
-#include "system_monitors.h"
+#include "handoff/system_monitors.h"
 
 #include <windows.h>
 
-namespace qv::renderer {
+namespace qv::handoff {
 namespace {
 
 struct Listing {
@@ -35,4 +35,4 @@ MonitorLayout SystemMonitors() {
     return OrderMonitors(listing.rects, listing.count, listing.primary);
 }
 
-}  // namespace qv::renderer
+}  // namespace qv::handoff
