@@ -30,14 +30,15 @@ MonitorLayout HandedOverMonitors() {
 
 MonitorRect ArrangeShowMonitors(int width, int height) {
     ShownMonitors& shown = state.monitors;
-    shown.foundAtStart = SystemMonitors();
+    shown.foundAtStart = handoff::SystemMonitors();
     shown.shownLayout = ShowLayout(HandedOverMonitors(), shown.foundAtStart, width, height);
     ArrangeMonitorScenes(state.scene.monitorScenes, shown.shownLayout);
     return state.scene.monitorScenes.window;
 }
 
 bool ShowMonitorsChanged() {
-    return MonitorsChangedSince(state.monitors.shownLayout, state.monitors.foundAtStart, SystemMonitors());
+    return handoff::MonitorsChangedSince(state.monitors.shownLayout, state.monitors.foundAtStart,
+                                         handoff::SystemMonitors());
 }
 
 }  // namespace qv::renderer
