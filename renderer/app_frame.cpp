@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "bench_probe.h"
 #include "display_pacing.h"
@@ -32,7 +33,53 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
 bool pixelFormatFilled = false;
 constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
 
+// The console display's state: off (0), on (1) or dimmed (2). While it is off nobody sees the
+// show, so no frames are drawn and the cycle's clock stands still.
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+HPOWERNOTIFY displayNotification = nullptr;
+bool displayOff = false;
+LONGLONG displayOffSince = 0;
+
+using RegisterPowerSettingFunction = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+using UnregisterPowerSettingFunction = BOOL(WINAPI*)(HPOWERNOTIFY);
+
+// Looked up when needed: where the system lacks them, the show runs whatever the display does.
+void* User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<void*>(GetProcAddress(user32, name)) : nullptr;
+}
+
+void WatchDisplayState(HWND window) {
+    const auto watch = reinterpret_cast<RegisterPowerSettingFunction>(User32Function("RegisterPowerSettingNotification"));
+    displayNotification = watch ? watch(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE) : nullptr;
+}
+
+void StopWatchingDisplayState() {
+    if (!displayNotification) return;
+    const auto stop = reinterpret_cast<UnregisterPowerSettingFunction>(User32Function("UnregisterPowerSettingNotification"));
+    if (stop) stop(displayNotification);
+    displayNotification = nullptr;
+}
+
+void DisplayStateChanged(HWND window, DWORD state) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    if (state == 0) {
+        if (displayOff) return;
+        displayOff = true;
+        displayOffSince = now.QuadPart;
+        PacingPaused();
+    } else if (displayOff) {  // on, or dimmed and still seen: the show goes on where it stopped
+        displayOff = false;
+        frameClock.LeaveOut(now.QuadPart - displayOffSince);
+        PacingResumed(now.QuadPart);
+        InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
 }  // namespace
+
+void EnableRendering(bool enabled) { renderingEnabled = enabled; }
 
 void DebugPrintf(const char* format, ...) {
     char text[1024];
@@ -65,6 +112,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             SetupPixelFormat(windowDC);
             glContext = wglCreateContext(windowDC);
             wglMakeCurrent(windowDC, glContext);
+            WatchDisplayState(window);
             return 0;
         case WM_SIZE:
             screenWidth = LOWORD(lParam);
@@ -72,7 +120,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             ResizeViewport(screenWidth, screenHeight);
             return 0;
         case WM_PAINT:
-            if (renderingEnabled) {
+            if (renderingEnabled && !displayOff) {
                 LARGE_INTEGER now;
                 QueryPerformanceCounter(&now);
                 frameClock.Tick(now.QuadPart);
@@ -81,8 +129,21 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
                 SwapBuffers(windowDC);
                 ValidateRect(window, nullptr);
                 BenchFrameDone(window);
+            } else {
+                ValidateRect(window, nullptr);  // nothing to draw now; no repeated paints
             }
             return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_POWERSETTINGCHANGE && lParam) {
+                const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+                if (IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) && setting->DataLength >= sizeof(DWORD)) {
+                    DWORD state = 0;
+                    std::memcpy(&state, setting->Data, sizeof state);
+                    DisplayStateChanged(window, state);
+                }
+                return TRUE;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_DISPLAYCHANGE:
         case WM_TIMER:
             // A monitor came or went: the show's pictures no longer fit, so it ends. The
@@ -96,6 +157,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             }
             return 0;
         case WM_DESTROY:
+            StopWatchingDisplayState();
             wglMakeCurrent(nullptr, nullptr);
             wglDeleteContext(glContext);
             ShowCursor(TRUE);
@@ -143,8 +205,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // A picture missing at start ends the program; the process exit tidies up the rest.
     if (!InitScene()) return 0;
-    StartFramePacing(!BenchUnpaced(), frequency.QuadPart);
-    renderingEnabled = true;
+    StartFramePacing(!BenchUnpaced(), frequency.QuadPart, window);
+    EnableRendering(true);
 
     MSG message = {};  // an empty queue leaves it unfilled
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
@@ -152,12 +214,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
+        } else if (displayOff) {
+            WaitMessage();  // nothing is drawn while the display is off: sleep until a message
         } else if (NextFrameDue()) {
             InvalidateRect(window, nullptr, FALSE);
         }
     }
     StopFramePacing();
-    renderingEnabled = false;
+    EnableRendering(false);
     BenchMark("renderer_end");
     return static_cast<int>(message.wParam);
 }
