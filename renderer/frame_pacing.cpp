@@ -86,7 +86,7 @@ void SwapJudge::FrameStarted(std::int64_t now) {
     }
     ++intervals_;
     const std::int64_t span = now - stretchStart_;
-    if (span >= frequency_ / 2 && span * 5 < intervals_ * period_ * 4) {
+    if ((intervals_ - kQueueSlack) * period_ > span) {
         trusted_ = false;
     } else if (span >= frequency_) {
         stretchStart_ = now;

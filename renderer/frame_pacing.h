@@ -71,16 +71,20 @@ private:
     std::int64_t longest_;
 };
 
-// Whether the buffer swap really waits for the display, judged by the mean interval of the
-// frames over a stretch of time. A driver that honours the interval may let up to three
-// frames queue before the swap blocks, so frames can come back to back for a moment, but over
-// half a second and more they come no more often than the display refreshes; a swap that does
-// not wait lets them come clearly faster (under 4/5 of a period apart on average). The first
-// quarter of a second (the first frame's set-up, the queue filling) is left out, and a
-// stretch ends after a second, so a swap that stops waiting later (a display switched off, a
-// new driver) is found within about a second. Once found out, never trusted again.
+// Whether the buffer swap really waits for the display, judged by how many frames start over
+// a stretch of time against how many refreshes it holds. A swap that waits lets no more frames
+// through than the display shows, plus those a driver lets queue before the swap blocks (up to
+// three, which can come back to back). A swap that does not wait lets frames come clearly
+// faster: more than kQueueSlack frames beyond one a period within a stretch (at 60 Hz, frames
+// at 70 a second are found out within a second; a display that runs a few per cent faster
+// than it reports is not taken for a swap that does not wait). The first quarter of a second (the first frame's set-up, the queue filling) is left
+// out, and a stretch ends after a second, so a swap that stops waiting later (a display
+// switched off, a new driver) is found within about a second. Once found out, never trusted
+// again.
 class SwapJudge {
 public:
+    static constexpr std::int64_t kQueueSlack = 8;
+
     SwapJudge(std::int64_t frequency, std::int64_t periodTicks)
         : frequency_(frequency > 0 ? frequency : 1), period_(periodTicks > 0 ? periodTicks : 1) {}
 
