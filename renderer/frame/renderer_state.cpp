@@ -7,6 +7,6 @@ namespace qv::renderer {
 
 SceneHooks DefaultSceneHooks() { return {InitScene, InitScene, RenderFrame, ResizeViewport, FreeScene}; }
 
-RendererState state = {{}, {}, {}, DefaultSceneHooks()};
+RendererState state = {{}, {}, {}, {}, DefaultSceneHooks()};
 
 }  // namespace qv::renderer

@@ -1,11 +1,12 @@
 // Everything the renderer holds while it runs, in one place of static lifetime: the frame's
-// window, context and clock, the scene's pictures and fixed arrays, and the monitors the show
-// covers. Nothing here is allocated per frame.
+// window, context and clock, the scene's pictures and fixed arrays, the monitors the show
+// covers and the pacing. Nothing here is allocated per frame.
 #pragma once
 #include <windows.h>
 
 #include "handoff/handoff.h"
 #include "handoff/monitor_layout.h"
+#include "renderer/pacing/display_pacing.h"
 #include "renderer/pacing/frame_clock.h"
 #include "renderer/picture/image_texture.h"
 #include "renderer/scene/monitor_scenes.h"
@@ -39,6 +40,11 @@ struct FrameState {
         sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
         PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
     bool pixelFormatFilled = false;  // the colour depth is read on first use only
+    // The console display's state: while it is off nobody sees the show, so no frames are
+    // drawn and the cycle's clock stands still.
+    HPOWERNOTIFY displayNotification = nullptr;
+    bool displayOff = false;
+    LONGLONG displayOffSince = 0;
     FrameClock clock;                // frameTime and frameDelta: the scene's only time base
 };
 
@@ -61,6 +67,7 @@ struct RendererState {
     FrameState frame;
     SceneStore scene;
     ShownMonitors monitors;
+    DisplayPacing pacing;
     SceneHooks hooks;
 };
 

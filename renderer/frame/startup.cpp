@@ -75,6 +75,8 @@ int RunMessageLoop() {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
+        } else if (state.frame.displayOff) {
+            WaitMessage();  // nothing is drawn while the display is off: sleep until a message
         } else if (NextFrameDue()) {
             InvalidateRect(state.frame.window, nullptr, FALSE);
         }
@@ -96,7 +98,7 @@ int RunRenderer(HINSTANCE instance, const RendererOptions& options) {
     const LONGLONG frequency = StartFrameClock();
     // A picture missing at start ends the program; the process exit tidies up the rest.
     if (!state.hooks.load()) return 0;
-    StartFramePacing(options.paced, frequency);
+    StartFramePacing(options.paced, frequency, state.frame.window);
     state.frame.renderingEnabled = true;
     const int code = RunMessageLoop();
     StopFramePacing();

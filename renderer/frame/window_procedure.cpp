@@ -4,6 +4,7 @@
 
 #include "renderer/frame/app_frame.h"
 #include "renderer/frame/debug_output.h"
+#include "renderer/frame/display_power.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/show_monitors.h"
 
@@ -73,15 +74,22 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
         case WM_CREATE:
             // Without a context nothing could be drawn: the window is not made.
-            return MakeGlContext(window) ? 0 : -1;
+            if (!MakeGlContext(window)) return -1;
+            WatchDisplayState(window);
+            return 0;
         case WM_SIZE:
             state.frame.windowWidth = LOWORD(lParam);
             state.frame.windowHeight = HIWORD(lParam);
             state.hooks.reshape(state.frame.windowWidth, state.frame.windowHeight);
             return 0;
         case WM_PAINT:
-            if (state.frame.renderingEnabled) DrawFrame(window);
+            if (!state.frame.renderingEnabled) return 0;
+            if (state.frame.displayOff) ValidateRect(window, nullptr);  // nothing to draw; no repeated paints
+            else DrawFrame(window);
             return 0;
+        case WM_POWERBROADCAST:
+            if (DisplayStateMessage(window, wParam, lParam)) return TRUE;
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_DISPLAYCHANGE:
         case WM_TIMER:
             // A monitor came or went: the show's pictures no longer fit, so it ends. The
@@ -92,6 +100,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             if (wParam == VK_ESCAPE) DestroyWindow(window);
             return 0;
         case WM_DESTROY:
+            StopWatchingDisplayState();
             // The scene's textures go while their context is still there.
             if (state.frame.glContext && wglGetCurrentContext() == state.frame.glContext) state.hooks.free();
             wglMakeCurrent(nullptr, nullptr);

@@ -1,27 +1,22 @@
 #include "renderer/pacing/display_pacing.h"
 
+#include <GL/gl.h>
 #include <mmsystem.h>
 
-#include "renderer/pacing/frame_pacing.h"
+#include "renderer/frame/renderer_state.h"
 
 namespace qv::renderer {
 namespace {
 
 using SwapIntervalFunction = BOOL(WINAPI*)(int);
 
-bool paced = false;
-int refreshRate = 0;
-bool timerResolutionSet = false;
-LONGLONG counterFrequency = 1;
-FramePacer pacer(1);
-SwapPacingCheck swapCheck(1);
-ProcessorBudget budget(1, 1);
-std::int64_t refreshPeriod = 1;
-
-// The budget is judged over about a second of frames.
-LONGLONG windowStart = 0;
-std::int64_t windowProcessor = 0;
-int windowFrames = 0;
+DisplayPacing& display = state.pacing;
+bool& paced = display.paced;
+bool& softwareGl = display.softwareGl;
+int& refreshRate = display.refreshRate;
+bool& fineTimer = display.fineTimer;
+LONGLONG& counterFrequency = display.counterFrequency;
+FramePacing& pacing = display.pacing;
 
 // Processor time of the whole process (the rasteriser's threads too), in counter ticks.
 std::int64_t ProcessorTicks() {
@@ -34,17 +29,39 @@ std::int64_t ProcessorTicks() {
     return static_cast<std::int64_t>(static_cast<double>(total) * counterFrequency / 1e7);
 }
 
-void JudgeBudget(LONGLONG now) {
-    ++windowFrames;
-    if (now - windowStart < counterFrequency) return;
-    const std::int64_t processor = ProcessorTicks();
-    pacer.SetPeriod(budget.PeriodFor((processor - windowProcessor) / windowFrames));
-    windowStart = now;
-    windowProcessor = processor;
-    windowFrames = 0;
+// Waits of a few milliseconds need a finer system timer than its default 15.6 ms; it costs
+// the whole system power, so it is held only while the loop does the waiting.
+void HoldFineTimer(bool hold) {
+    if (hold == fineTimer) return;
+    if (hold) {
+        fineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
+    } else {
+        timeEndPeriod(1);
+        fineTimer = false;
+    }
 }
 
-int DisplayRefreshRate() {
+BOOL CALLBACK FastestMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM fastest) {
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof info;
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    if (GetMonitorInfoA(monitor, &info) && EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
+        int& rate = *reinterpret_cast<int*>(fastest);
+        const int reported = RefreshRateOrDefault(mode.dmDisplayFrequency);
+        if (reported > rate) rate = reported;
+    }
+    return TRUE;
+}
+
+// The fastest rate among the monitors the window covers (docs/bench.md says why); the
+// primary's when none can be read.
+int DisplayRefreshRate(HWND window) {
+    int fastest = 0;
+    RECT area;
+    if (window && GetWindowRect(window, &area))
+        EnumDisplayMonitors(nullptr, &area, FastestMonitor, reinterpret_cast<LPARAM>(&fastest));
+    if (fastest > 0) return fastest;
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return RefreshRateOrDefault(0);
@@ -58,58 +75,62 @@ bool SetSwapInterval(int interval) {
     return setInterval && setInterval(interval);
 }
 
+// Only software OpenGL's frames are charged to the budget (frame_pacing.h says why).
+std::int64_t BudgetProcessorTicks() { return softwareGl ? ProcessorTicks() : 0; }
+
 }  // namespace
 
-void StartFramePacing(bool pace, LONGLONG frequency) {
+void StartFramePacing(bool pace, LONGLONG frequency, HWND window) {
     paced = pace;
     counterFrequency = frequency > 0 ? frequency : 1;
     if (!paced) {
         SetSwapInterval(0);
         return;
     }
-    refreshRate = DisplayRefreshRate();
-    const std::int64_t period = RefreshPeriodTicks(counterFrequency, refreshRate);
-    refreshPeriod = period;
-    pacer = FramePacer(period);
-    swapCheck = SwapPacingCheck(period);
-    budget = ProcessorBudget(period, counterFrequency / 15);
-    QueryPerformanceCounter(reinterpret_cast<LARGE_INTEGER*>(&windowStart));
-    windowProcessor = ProcessorTicks();
-    windowFrames = 0;
-    if (!SetSwapInterval(1)) swapCheck.Distrust();
-    // Waits of a few milliseconds need a finer system timer than its default 15.6 ms.
-    timerResolutionSet = timeBeginPeriod(1) == TIMERR_NOERROR;
+    refreshRate = DisplayRefreshRate(window);
+    softwareGl = SoftwareRasteriser(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    PacingSetup setup;
+    setup.frequency = counterFrequency;
+    setup.refreshPeriod = RefreshPeriodTicks(counterFrequency, refreshRate);
+    setup.swapInterval = SetSwapInterval(1);
+    setup.softwareGl = softwareGl;
+    pacing = FramePacing(setup);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    pacing.Begin(now.QuadPart, BudgetProcessorTicks());
 }
 
 void PacingFrameStarted(LONGLONG now) {
     if (!paced) return;
-    const bool trusted = swapCheck.Trusted();
-    swapCheck.FrameStarted(now);
-    // A swap that waits only now and then would add its waits to the loop's.
-    if (trusted && !swapCheck.Trusted()) SetSwapInterval(0);
-    pacer.FrameStarted(now);
-    JudgeBudget(now);
+    if (pacing.FrameStarted(now)) SetSwapInterval(0);
+    if (pacing.WantsProcessorTime(now)) pacing.ProcessorTime(now, ProcessorTicks());
 }
 
 bool NextFrameDue() {
-    // A trusted swap waits for the display by itself; the loop waits only for a stretched period.
-    if (!paced || (swapCheck.Trusted() && pacer.Period() <= refreshPeriod)) return true;
+    if (!paced) return true;
+    HoldFineTimer(pacing.LoopPaces());
+    if (!pacing.LoopPaces()) return true;
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    const std::int64_t ticks = pacer.TicksUntilDue(now.QuadPart);
+    const std::int64_t ticks = pacing.TicksUntilDue(now.QuadPart);
     if (ticks <= 0) return true;
     MsgWaitForMultipleObjectsEx(0, nullptr, TicksToWaitMs(ticks, counterFrequency), QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);
     return false;
 }
 
+void PacingPaused() { HoldFineTimer(false); }
+
+void PacingResumed(LONGLONG now) {
+    if (paced) pacing.Begin(now, BudgetProcessorTicks());
+}
+
 int PacingRefreshRate() { return refreshRate; }
 
-bool PacingBySwap() { return paced && swapCheck.Trusted(); }
+bool PacingBySwap() { return paced && pacing.SwapPaces(); }
 
 void StopFramePacing() {
-    if (timerResolutionSet) timeEndPeriod(1);
-    timerResolutionSet = false;
+    HoldFineTimer(false);
     paced = false;
 }
 

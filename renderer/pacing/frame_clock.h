@@ -15,6 +15,9 @@ struct FrameClock {
     void Start(std::int64_t frequency, std::int64_t start);
     // Called once at the start of every rendered frame with the counter's current value.
     void Tick(std::int64_t now);
+    // A span in which no frame was shown (the display was off) is left out of frameTime: the
+    // zero moves later by it, so the next frame goes on from the last.
+    void LeaveOut(std::int64_t ticks) { perfStart += ticks; }
 };
 
 }  // namespace qv::renderer

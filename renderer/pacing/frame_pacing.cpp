@@ -1,5 +1,8 @@
 #include "renderer/pacing/frame_pacing.h"
 
+#include <cctype>
+#include <cstring>
+
 namespace qv::renderer {
 
 int RefreshRateOrDefault(std::uint32_t reported) {
@@ -20,12 +23,30 @@ std::uint32_t TicksToWaitMs(std::int64_t ticks, std::int64_t frequency) {
     return static_cast<std::uint32_t>(ms);
 }
 
+bool SoftwareRasteriser(const char* glRenderer) {
+    if (!glRenderer) return true;
+    // Mesa's rasterisers and the system's own OpenGL without a driver.
+    static const char* const kNames[] = {"llvmpipe", "softpipe", "software rasterizer", "gdi generic"};
+    std::size_t length = std::strlen(glRenderer);
+    for (const char* name : kNames) {
+        const std::size_t n = std::strlen(name);
+        for (std::size_t at = 0; at + n <= length; ++at) {
+            std::size_t k = 0;
+            while (k < n && std::tolower(static_cast<unsigned char>(glRenderer[at + k])) == name[k]) ++k;
+            if (k == n) return true;
+        }
+    }
+    return false;
+}
+
 std::int64_t FramePacer::TicksUntilDue(std::int64_t now) const {
     return started_ && now < due_ ? due_ - now : 0;
 }
 
 void FramePacer::FrameStarted(std::int64_t now) {
-    if (!started_ || now - due_ > kCatchUpPeriods * period_) {
+    // A frame before it was due came while the loop did not pace (the swap did, or nothing
+    // yet): the grid starts from it, never ahead of the frames.
+    if (!started_ || now < due_ || now - due_ > kCatchUpPeriods * period_) {
         due_ = now + period_;
     } else {
         due_ += period_;
@@ -33,24 +54,87 @@ void FramePacer::FrameStarted(std::int64_t now) {
     started_ = true;
 }
 
-std::int64_t ProcessorBudget::PeriodFor(std::int64_t processorTicksPerFrame) const {
+std::int64_t ProcessorBudget::PeriodFor(std::int64_t processorTicksPerFrame, bool wholeRefreshPeriods) const {
     if (processorTicksPerFrame <= 0) return refresh_;
     const double allowed = static_cast<double>(processorTicksPerFrame) / kShareOfOneCore;
-    if (allowed >= static_cast<double>(longest_)) return longest_;
-    const auto period = static_cast<std::int64_t>(allowed);
-    return period > refresh_ ? period : refresh_;
+    std::int64_t period = refresh_;
+    if (allowed >= static_cast<double>(longest_)) {
+        period = longest_;
+    } else if (allowed > static_cast<double>(refresh_)) {
+        period = static_cast<std::int64_t>(allowed);
+    }
+    if (!wholeRefreshPeriods) return period;
+    // Up to a whole number of refresh periods, but never beyond the longest period.
+    const std::int64_t most = longest_ / refresh_;
+    std::int64_t periods = (period + refresh_ - 1) / refresh_;
+    if (periods > most) periods = most;
+    return periods * refresh_;
 }
 
-void SwapPacingCheck::FrameStarted(std::int64_t now) {
-    if (seen_ && trusted_) {
-        if ((now - last_) * 10 < period_ * 9) {
-            if (++fastInARow_ >= needed_) trusted_ = false;
-        } else {
-            fastInARow_ = 0;
-        }
+void SwapJudge::Begin(std::int64_t now) {
+    warmUpEnds_ = now + frequency_ / 4;
+    inStretch_ = false;
+}
+
+void SwapJudge::FrameStarted(std::int64_t now) {
+    if (!trusted_ || now < warmUpEnds_) return;
+    if (!inStretch_) {
+        inStretch_ = true;
+        stretchStart_ = now;
+        intervals_ = 0;
+        return;
     }
-    last_ = now;
-    seen_ = true;
+    ++intervals_;
+    const std::int64_t span = now - stretchStart_;
+    if ((intervals_ - kQueueSlack) * period_ > span) {
+        trusted_ = false;
+    } else if (span >= frequency_) {
+        stretchStart_ = now;
+        intervals_ = 0;
+    }
+}
+
+FramePacing::FramePacing(const PacingSetup& setup)
+    : frequency_(setup.frequency > 0 ? setup.frequency : 1),
+      refresh_(setup.refreshPeriod > 0 ? setup.refreshPeriod : 1),
+      software_(setup.softwareGl),
+      pacer_(refresh_),
+      judge_(frequency_, refresh_),
+      budget_(refresh_, frequency_ / 15) {
+    if (!setup.swapInterval) judge_.Distrust();
+}
+
+void FramePacing::Begin(std::int64_t now, std::int64_t processorTicks) {
+    judge_.Begin(now);
+    windowStart_ = now;
+    windowProcessor_ = processorTicks;
+    windowFrames_ = 0;
+}
+
+bool FramePacing::FrameStarted(std::int64_t now) {
+    const bool trusted = judge_.Trusted();
+    judge_.FrameStarted(now);
+    pacer_.FrameStarted(now);
+    ++windowFrames_;
+    // A swap that waits only now and then would add its waits to the loop's.
+    return trusted && !judge_.Trusted();
+}
+
+bool FramePacing::WantsProcessorTime(std::int64_t now) const {
+    return software_ && windowFrames_ > 0 && now - windowStart_ >= frequency_;
+}
+
+void FramePacing::ProcessorTime(std::int64_t now, std::int64_t processorTicks) {
+    if (windowFrames_ <= 0) return;
+    const std::int64_t period =
+        budget_.PeriodFor((processorTicks - windowProcessor_) / windowFrames_, judge_.Trusted());
+    if (period != pacer_.Period()) {
+        pacer_.SetPeriod(period);
+        judge_.NewStretch();  // frames the loop held back say nothing of the swap
+    }
+    windowStart_ = now;
+    windowProcessor_ = processorTicks;
+    windowFrames_ = 0;
 }
 
 }  // namespace qv::renderer

@@ -1,7 +1,7 @@
 // The renderer's own frame and scene code (InitScene, RenderFrame, the window procedure) in
 // this process, on a window of the renderer's own class, driven by a clock the test sets:
 // cycle length at two frame rates, restarts whose pictures fail, the OpenGL state the ring and
-// the shatter leave behind, and the pixels the ring adds.
+// the shatter leave behind, the pixels the ring adds, and no frames while the display is off.
 #include <windows.h>
 #include <GL/gl.h>
 
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,53 @@ TEST_F(SceneFrame, APaintBeforeTheSetUpDrawsNothingAndAFlatWindowKeepsAViewport)
     RendererWindowProc(window, WM_SIZE, 0, MAKELPARAM(kSide, kSide));
     EXPECT_EQ(state.frame.windowWidth, kSide);
     EXPECT_EQ(state.frame.windowHeight, kSide);
+}
+
+// The console display's state as the system reports it to the window: off stops the frames
+// and the clock, dimmed and on draw, and the clock goes on from where it stopped.
+TEST_F(SceneFrame, NoFramesWhileTheDisplayIsOffAndTheClockLeavesThatTimeOut) {
+    ASSERT_TRUE(Start());
+    LARGE_INTEGER frequency, start;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    frameClock.Start(frequency.QuadPart, start.QuadPart);  // the paint reads the real counter
+    state.frame.renderingEnabled = true;
+    const auto paint = [] {
+        const std::int64_t before = frameClock.perfNow;
+        InvalidateRect(window, nullptr, FALSE);
+        RendererWindowProc(window, WM_PAINT, 0, 0);
+        EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "a paint leaves the window painted";
+        return frameClock.perfNow != before;
+    };
+    const auto display = [](DWORD state) {
+        alignas(POWERBROADCAST_SETTING) unsigned char data[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+        auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(data);
+        setting->PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        setting->DataLength = sizeof state;
+        std::memcpy(setting->Data, &state, sizeof state);
+        EXPECT_EQ(RendererWindowProc(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(data)),
+                  TRUE);
+    };
+    EXPECT_TRUE(paint());
+    display(2);  // dimmed: still seen
+    EXPECT_TRUE(paint());
+    for (const DWORD back : {1u, 2u}) {
+        SCOPED_TRACE(back);
+        Sleep(50);
+        EXPECT_TRUE(paint());
+        const float before = frameClock.frameTime;
+        display(0);
+        Sleep(1000);
+        EXPECT_FALSE(paint()) << "a frame while the display is off";
+        display(0);
+        EXPECT_FALSE(paint());
+        display(back);
+        ASSERT_TRUE(paint());
+        EXPECT_LT(frameClock.frameTime - before, 0.5f) << "the clock ran on while the display was off";
+        EXPECT_LT(frameClock.frameDelta, 0.5f);
+        EXPECT_GE(frameClock.frameDelta, 0.0f);
+    }
+    state.frame.renderingEnabled = false;
 }
 
 TEST_F(SceneFrame, TheWindowsEndShowsTheCursorAgain) {

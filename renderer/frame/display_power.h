@@ -1,0 +1,16 @@
+// The console display's power state, as the system reports it to the renderer's window. While
+// the display is off the show draws nothing; dimmed, it is still seen and goes on.
+#pragma once
+#include <windows.h>
+
+namespace qv::renderer {
+
+// Asks for the display state's changes; where the system has no such notification the show
+// runs whatever the display does.
+void WatchDisplayState(HWND window);
+void StopWatchingDisplayState();
+
+// WM_POWERBROADCAST: true when it was a display state change, which is then handled.
+bool DisplayStateMessage(HWND window, WPARAM wParam, LPARAM lParam);
+
+}  // namespace qv::renderer
