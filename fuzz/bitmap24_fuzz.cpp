@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "framework/bitmap24.h"
+#include "saver/framework/bitmap24.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto image = qv::DecodeBitmap24(data, size);

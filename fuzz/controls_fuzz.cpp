@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "controls/access_key.h"
-#include "controls/frame_model.h"
 #include "recording_canvas.h"
+#include "saver/controls/access_key.h"
+#include "saver/controls/frame_model.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/key_sequence.h"
+#include "saver/framework/key_sequence.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto strokes = qv::ParseKeySequence(std::string(reinterpret_cast<const char*>(data), size));

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fake_media_device.h"
-#include "quorvale_bgm.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/apply_settings.h"
-#include "settings/repeat_track.h"
+#include "saver/settings/apply_settings.h"
+#include "saver/settings/repeat_track.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

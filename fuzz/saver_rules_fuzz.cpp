@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "argument_text.h"
-#include "music_settings.h"
-#include "number_reading.h"
-#include "path_rules.h"
 #include "handoff/handoff.h"
+#include "saver/argument_text.h"
+#include "saver/settings_file/music_settings.h"
+#include "saver/settings_file/number_reading.h"
+#include "saver/settings_file/path_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "ini_bytes.h"
-#include "music_settings.h"
-#include "path_rules.h"
 #include "handoff/handoff.h"
+#include "saver/settings_file/ini_bytes.h"
+#include "saver/settings_file/music_settings.h"
+#include "saver/settings_file/path_rules.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "argument_text.h"
+#include "saver/argument_text.h"
 
-#include "number_reading.h"
+#include "saver/settings_file/number_reading.h"
 
 namespace qv {
 namespace {

@@ -1,20 +1,20 @@
-#include "quorvale_b.h"
+#include "saver/quorvale_b.h"
 
 #include <windows.h>
 
-#include "argument_text.h"
-#include "framework/application.h"
-#include "framework/program.h"
-#include "framework/skip_rule.h"
 #include "handoff/handoff.h"
-#include "number_text.h"
-#include "path_rules.h"
-#include "quorvale_r.h"
-#include "quorvale_s.h"
-#include "screen_size.h"
-#include "settings/settings_dialog.h"
-#include "settings_file.h"
-#include "top_window.h"
+#include "saver/argument_text.h"
+#include "saver/framework/application.h"
+#include "saver/framework/program.h"
+#include "saver/framework/skip_rule.h"
+#include "saver/preview/quorvale_r.h"
+#include "saver/screen_size.h"
+#include "saver/settings/settings_dialog.h"
+#include "saver/settings_file/number_text.h"
+#include "saver/settings_file/path_rules.h"
+#include "saver/settings_file/settings_file.h"
+#include "saver/show/quorvale_s.h"
+#include "saver/show/top_window.h"
 
 namespace qv {
 namespace {

@@ -1,6 +1,6 @@
-#include "screen_size.h"
+#include "saver/screen_size.h"
 
-#include "number_reading.h"
+#include "saver/settings_file/number_reading.h"
 
 namespace qv {
 

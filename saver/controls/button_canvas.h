@@ -2,7 +2,7 @@
 // What the push button draws on: its persistent image and its window's shape.
 #include <string>
 
-#include "controls/colour_math.h"
+#include "saver/controls/colour_math.h"
 
 namespace qv::controls {
 

@@ -2,8 +2,8 @@
 // The push button's picture for one visual state, drawn from primitives.
 #include <string>
 
-#include "controls/button_canvas.h"
-#include "controls/button_palette.h"
+#include "saver/controls/button_canvas.h"
+#include "saver/controls/button_palette.h"
 
 namespace qv::controls {
 

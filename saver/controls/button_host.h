@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/button_canvas.h"
-#include "framework/font_desc.h"
+#include "saver/controls/button_canvas.h"
+#include "saver/framework/font_desc.h"
 
 namespace qv::controls {
 

@@ -1,6 +1,6 @@
-#include "controls/button_model.h"
+#include "saver/controls/button_model.h"
 
-#include "controls/access_key.h"
+#include "saver/controls/access_key.h"
 
 namespace qv::controls {
 

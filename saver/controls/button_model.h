@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/button_host.h"
-#include "controls/button_states.h"
-#include "framework/font_desc.h"
-#include "framework/property_bag.h"
+#include "saver/controls/button_host.h"
+#include "saver/controls/button_states.h"
+#include "saver/framework/font_desc.h"
+#include "saver/framework/property_bag.h"
 
 namespace qv::controls {
 

@@ -1,4 +1,4 @@
-#include "controls/button_palette.h"
+#include "saver/controls/button_palette.h"
 
 namespace qv::controls {
 

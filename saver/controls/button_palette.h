@@ -2,7 +2,7 @@
 // The push button's colours, one column per visual state.
 #include <array>
 
-#include "controls/colour_math.h"
+#include "saver/controls/colour_math.h"
 
 namespace qv::controls {
 

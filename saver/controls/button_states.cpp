@@ -1,6 +1,6 @@
-#include "controls/button_states.h"
+#include "saver/controls/button_states.h"
 
-#include "controls/button_drawing.h"
+#include "saver/controls/button_drawing.h"
 
 namespace qv::controls {
 

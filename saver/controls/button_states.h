@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/button_host.h"
-#include "controls/button_palette.h"
+#include "saver/controls/button_host.h"
+#include "saver/controls/button_palette.h"
 
 namespace qv::controls {
 

@@ -1,10 +1,10 @@
-#include "controls/cc_xp_button.h"
+#include "saver/controls/cc_xp_button.h"
 
-#include "controls/colour_math.h"
-#include "controls/gdi_canvas.h"
-#include "framework/application.h"
-#include "framework/form.h"
-#include "framework/program.h"
+#include "saver/controls/colour_math.h"
+#include "saver/controls/gdi_canvas.h"
+#include "saver/framework/application.h"
+#include "saver/framework/form.h"
+#include "saver/framework/program.h"
 
 namespace qv {
 

@@ -2,9 +2,9 @@
 // ccXPButton: a push button with a rounded gradient face in five visual states.
 #include <memory>
 
-#include "controls/button_model.h"
-#include "controls/window_hooks.h"
-#include "framework/user_control.h"
+#include "saver/controls/button_model.h"
+#include "saver/controls/window_hooks.h"
+#include "saver/framework/user_control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "controls/colour_math.h"
+#include "saver/controls/colour_math.h"
 
 #include <algorithm>
 #include <cmath>

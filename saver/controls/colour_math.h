@@ -2,7 +2,7 @@
 // Colour and unit arithmetic shared by the two owner-drawn controls. Colours are 0x00BBGGRR.
 #include <cstdint>
 
-#include "framework/colour.h"
+#include "saver/framework/colour.h"
 
 namespace qv::controls {
 

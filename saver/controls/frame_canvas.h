@@ -3,7 +3,7 @@
 // (the outline covers left..right-1, top..bottom-1).
 #include <optional>
 
-#include "controls/colour_math.h"
+#include "saver/controls/colour_math.h"
 
 namespace qv::controls {
 

@@ -1,4 +1,4 @@
-#include "controls/frame_model.h"
+#include "saver/controls/frame_model.h"
 
 #include <algorithm>
 #include <cmath>

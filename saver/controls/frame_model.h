@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/colour_math.h"
-#include "controls/frame_canvas.h"
-#include "framework/property_bag.h"
+#include "saver/controls/colour_math.h"
+#include "saver/controls/frame_canvas.h"
+#include "saver/framework/property_bag.h"
 
 namespace qv::controls {
 

@@ -1,9 +1,9 @@
-#include "controls/gdi_canvas.h"
+#include "saver/controls/gdi_canvas.h"
 
 #include <cmath>
 
-#include "framework/ansi_text.h"
-#include "framework/persistent_image.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv::controls {
 

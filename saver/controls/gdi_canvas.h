@@ -2,10 +2,10 @@
 // The drawing targets on GDI: a device context holding the control's persistent image.
 #include <windows.h>
 
-#include "controls/button_canvas.h"
-#include "controls/frame_canvas.h"
-#include "framework/font_desc.h"
-#include "framework/persistent_image.h"
+#include "saver/controls/button_canvas.h"
+#include "saver/controls/frame_canvas.h"
+#include "saver/framework/font_desc.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv::controls {
 

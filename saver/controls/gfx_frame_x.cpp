@@ -1,8 +1,8 @@
-#include "controls/gfx_frame_x.h"
+#include "saver/controls/gfx_frame_x.h"
 
-#include "controls/gdi_canvas.h"
-#include "framework/form.h"
-#include "framework/program.h"
+#include "saver/controls/gdi_canvas.h"
+#include "saver/framework/form.h"
+#include "saver/framework/program.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 // GFXFrameX: a framed panel with a soft drop shadow, a container for other controls.
 #include <memory>
 
-#include "controls/frame_model.h"
-#include "framework/user_control.h"
+#include "saver/controls/frame_model.h"
+#include "saver/framework/user_control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "controls/subclass_table.h"
+#include "saver/controls/subclass_table.h"
 
 namespace qv::controls {
 

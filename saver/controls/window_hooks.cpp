@@ -1,4 +1,4 @@
-#include "controls/window_hooks.h"
+#include "saver/controls/window_hooks.h"
 
 #include <commctrl.h>
 

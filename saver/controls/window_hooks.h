@@ -4,7 +4,7 @@
 // form stay independent whatever order they are removed in.
 #include <windows.h>
 
-#include "controls/subclass_table.h"
+#include "saver/controls/subclass_table.h"
 
 namespace qv::controls {
 

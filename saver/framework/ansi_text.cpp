@@ -1,4 +1,4 @@
-#include "ansi_text.h"
+#include "saver/framework/ansi_text.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "application.h"
+#include "saver/framework/application.h"
 
 #include <algorithm>
 
-#include "focus_order.h"
-#include "form.h"
-#include "framework_internal.h"
+#include "saver/framework/focus_order.h"
+#include "saver/framework/form.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 namespace {

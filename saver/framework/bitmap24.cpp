@@ -1,4 +1,4 @@
-#include "bitmap24.h"
+#include "saver/framework/bitmap24.h"
 
 #include <cstring>
 #include <limits>

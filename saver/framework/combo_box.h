@@ -3,7 +3,7 @@
 // or a drop-down list only.
 #include <vector>
 
-#include "control.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "saver/framework/command_line.h"
 
 namespace qv {
 

@@ -1,12 +1,12 @@
-#include "container_host.h"
+#include "saver/framework/container_host.h"
 
 #include <string>
 
-#include "ansi_text.h"
-#include "combo_box.h"
-#include "form.h"
-#include "framework_internal.h"
-#include "picture_box.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/combo_box.h"
+#include "saver/framework/form.h"
+#include "saver/framework/framework_internal.h"
+#include "saver/framework/picture_box.h"
 
 namespace qv {
 namespace {

@@ -1,8 +1,8 @@
-#include "control.h"
+#include "saver/framework/control.h"
 
-#include "form.h"
-#include "framework_internal.h"
-#include "twips.h"
+#include "saver/framework/form.h"
+#include "saver/framework/framework_internal.h"
+#include "saver/framework/twips.h"
 
 namespace qv {
 

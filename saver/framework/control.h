@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "form_design.h"
+#include "saver/framework/form_design.h"
 
 namespace qv {
 

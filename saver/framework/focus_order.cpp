@@ -1,4 +1,4 @@
-#include "focus_order.h"
+#include "saver/framework/focus_order.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
-#include "ansi_text.h"
-#include "application.h"
-#include "container_host.h"
-#include "framework_internal.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/application.h"
+#include "saver/framework/container_host.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 

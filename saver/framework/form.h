@@ -21,15 +21,15 @@
 #include <string>
 #include <vector>
 
-#include "combo_box.h"
-#include "control.h"
-#include "form_design.h"
-#include "image_control.h"
-#include "label.h"
-#include "picture_box.h"
-#include "shape.h"
-#include "timer_control.h"
-#include "user_control.h"
+#include "saver/framework/combo_box.h"
+#include "saver/framework/control.h"
+#include "saver/framework/form_design.h"
+#include "saver/framework/image_control.h"
+#include "saver/framework/label.h"
+#include "saver/framework/picture_box.h"
+#include "saver/framework/shape.h"
+#include "saver/framework/timer_control.h"
+#include "saver/framework/user_control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
 #include <algorithm>
 

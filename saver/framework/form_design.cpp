@@ -1,4 +1,4 @@
-#include "form_design.h"
+#include "saver/framework/form_design.h"
 
 namespace qv {
 

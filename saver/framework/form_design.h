@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "colour.h"
-#include "font_desc.h"
-#include "property_bag.h"
-#include "twips.h"
+#include "saver/framework/colour.h"
+#include "saver/framework/font_desc.h"
+#include "saver/framework/property_bag.h"
+#include "saver/framework/twips.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
-#include "framework_internal.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 namespace {

@@ -1,9 +1,9 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
 #include <algorithm>
 
-#include "focus_order.h"
-#include "framework_internal.h"
+#include "saver/framework/focus_order.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
-#include "program.h"
-#include "twips.h"
+#include "saver/framework/program.h"
+#include "saver/framework/twips.h"
 
 namespace qv {
 namespace {

@@ -1,7 +1,7 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
-#include "ansi_text.h"
-#include "framework_internal.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 

@@ -1,11 +1,11 @@
-#include "form.h"
+#include "saver/framework/form.h"
 
 #include <optional>
 
-#include "application.h"
-#include "container_host.h"
-#include "framework_internal.h"
-#include "timer_control.h"
+#include "saver/framework/application.h"
+#include "saver/framework/container_host.h"
+#include "saver/framework/framework_internal.h"
+#include "saver/framework/timer_control.h"
 
 // The form's window: its style, its class and its messages.
 namespace qv {

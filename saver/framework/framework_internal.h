@@ -2,8 +2,8 @@
 // Shared by the framework's own files only; form code does not include it.
 #include <windows.h>
 
-#include "form_design.h"
-#include "key_sequence.h"
+#include "saver/framework/form_design.h"
+#include "saver/framework/key_sequence.h"
 
 namespace qv {
 

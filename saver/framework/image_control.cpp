@@ -1,4 +1,4 @@
-#include "image_control.h"
+#include "saver/framework/image_control.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 #pragma once
 // An image, drawn by its container: a picture at its own size from the top-left corner, or
 // stretched to the control.
-#include "control.h"
-#include "picture.h"
+#include "saver/framework/control.h"
+#include "saver/framework/picture.h"
 
 namespace qv {
 

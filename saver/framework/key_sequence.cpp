@@ -1,4 +1,4 @@
-#include "key_sequence.h"
+#include "saver/framework/key_sequence.h"
 
 #include <cctype>
 #include <map>

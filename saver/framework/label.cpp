@@ -1,8 +1,8 @@
-#include "label.h"
+#include "saver/framework/label.h"
 
-#include "ansi_text.h"
-#include "form.h"
-#include "persistent_image.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/form.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv {
 

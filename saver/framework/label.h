@@ -1,7 +1,7 @@
 #pragma once
 // A text label, drawn by its container: caption, alignment, transparent or opaque back, font.
 // An "&" in the caption is shown as typed unless the design asks for access-key marks.
-#include "control.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

@@ -1,10 +1,10 @@
-#include "persistent_image.h"
+#include "saver/framework/persistent_image.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ansi_text.h"
-#include "control.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

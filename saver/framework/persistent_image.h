@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "bitmap24.h"
-#include "colour.h"
-#include "font_desc.h"
-#include "picture.h"
+#include "saver/framework/bitmap24.h"
+#include "saver/framework/colour.h"
+#include "saver/framework/font_desc.h"
+#include "saver/framework/picture.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "picture.h"
+#include "saver/framework/picture.h"
 
-#include "control.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

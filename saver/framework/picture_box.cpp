@@ -1,10 +1,10 @@
-#include "picture_box.h"
+#include "saver/framework/picture_box.h"
 
 #include <optional>
 
-#include "container_host.h"
-#include "form.h"
-#include "framework_internal.h"
+#include "saver/framework/container_host.h"
+#include "saver/framework/form.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A picture box (a child window) with a persistent image: what is drawn into hDC() stays
 // across repaints, even while the box is hidden or never shown.
-#include "control.h"
-#include "persistent_image.h"
+#include "saver/framework/control.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv {
 

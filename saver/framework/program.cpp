@@ -1,16 +1,16 @@
-#include "program.h"
+#include "saver/framework/program.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "ansi_text.h"
-#include "application.h"
-#include "command_line.h"
-#include "framework_internal.h"
-#include "control.h"
-#include "key_sequence.h"
-#include "twips.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/application.h"
+#include "saver/framework/command_line.h"
+#include "saver/framework/control.h"
+#include "saver/framework/framework_internal.h"
+#include "saver/framework/key_sequence.h"
+#include "saver/framework/twips.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "form_design.h"
+#include "saver/framework/form_design.h"
 
 namespace qv {
 

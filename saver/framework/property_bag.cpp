@@ -1,4 +1,4 @@
-#include "property_bag.h"
+#include "saver/framework/property_bag.h"
 
 #include <algorithm>
 #include <limits>

@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "colour.h"
-#include "font_desc.h"
+#include "saver/framework/colour.h"
+#include "saver/framework/font_desc.h"
 
 namespace qv {
 

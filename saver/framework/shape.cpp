@@ -1,9 +1,9 @@
-#include "shape.h"
+#include "saver/framework/shape.h"
 
 #include <algorithm>
 
-#include "form.h"
-#include "persistent_image.h"
+#include "saver/framework/form.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A shape, drawn by its container: rectangle, square, oval, circle or rounded forms, with a
 // border colour and a solid or transparent fill.
-#include "control.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "skip_rule.h"
+#include "saver/framework/skip_rule.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "timer_control.h"
+#include "saver/framework/timer_control.h"
 
-#include "form.h"
+#include "saver/framework/form.h"
 
 namespace qv {
 

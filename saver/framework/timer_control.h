@@ -2,7 +2,7 @@
 // A timer: while enabled with a positive interval it ticks on the user-interface thread,
 // between other messages; a tick never starts while the previous one of the same timer
 // is still running.
-#include "control.h"
+#include "saver/framework/control.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "twips.h"
+#include "saver/framework/twips.h"
 
 #include <climits>
 #include <cstdlib>

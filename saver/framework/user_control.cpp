@@ -1,11 +1,11 @@
-#include "user_control.h"
+#include "saver/framework/user_control.h"
 
 #include <optional>
 
-#include "application.h"
-#include "container_host.h"
-#include "form.h"
-#include "framework_internal.h"
+#include "saver/framework/application.h"
+#include "saver/framework/container_host.h"
+#include "saver/framework/form.h"
+#include "saver/framework/framework_internal.h"
 
 namespace qv {
 

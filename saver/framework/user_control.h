@@ -15,9 +15,9 @@
 #include <set>
 #include <vector>
 
-#include "control.h"
-#include "persistent_image.h"
-#include "property_bag.h"
+#include "saver/framework/control.h"
+#include "saver/framework/persistent_image.h"
+#include "saver/framework/property_bag.h"
 
 namespace qv {
 

@@ -1,5 +1,5 @@
 // The module-wide state of Quorvale_BGM: one instance for the whole saver process.
-#include "quorvale_bgm.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 

@@ -2,10 +2,10 @@
 // the saver window's 200 ms poll, which repeats the whole disc or one track.
 #include <exception>
 
-#include "mci_commands.h"
-#include "media_platform.h"
-#include "mci_text.h"
-#include "quorvale_bgm.h"
+#include "saver/music/mci_commands.h"
+#include "saver/music/mci_text.h"
+#include "saver/music/media_platform.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 namespace {

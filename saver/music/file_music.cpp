@@ -1,9 +1,9 @@
 // Music file playback: an MP3 through the media-control alias "MP3Play", repeated by the
 // saver window's one-second timer, or a WAV as the platform's looping sound.
-#include "mci_commands.h"
-#include "media_platform.h"
-#include "mci_text.h"
-#include "quorvale_bgm.h"
+#include "saver/music/mci_commands.h"
+#include "saver/music/mci_text.h"
+#include "saver/music/media_platform.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 namespace {

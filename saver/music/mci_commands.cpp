@@ -1,9 +1,9 @@
 // The media command layer: send a command and turn its result into text.
-#include "mci_commands.h"
+#include "saver/music/mci_commands.h"
 
-#include "media_platform.h"
-#include "mci_text.h"
-#include "quorvale_bgm.h"
+#include "saver/music/mci_text.h"
+#include "saver/music/media_platform.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 namespace {

@@ -1,4 +1,4 @@
-#include "mci_text.h"
+#include "saver/music/mci_text.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "media_platform.h"
+#include "saver/music/media_platform.h"
 
 namespace qv {
 namespace {

@@ -1,4 +1,4 @@
-#include "win32_media_platform.h"
+#include "saver/music/win32_media_platform.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "framework/ansi_text.h"
-#include "media_platform.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/music/media_platform.h"
 
 namespace qv {
 namespace {

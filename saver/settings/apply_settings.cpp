@@ -1,8 +1,8 @@
-#include "apply_settings.h"
+#include "saver/settings/apply_settings.h"
 
-#include "number_text.h"
 #include "handoff/handoff.h"
-#include "settings/repeat_track.h"
+#include "saver/settings/repeat_track.h"
+#include "saver/settings_file/number_text.h"
 
 namespace qv {
 

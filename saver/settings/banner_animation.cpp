@@ -1,4 +1,4 @@
-#include "banner_animation.h"
+#include "saver/settings/banner_animation.h"
 
 namespace qv {
 

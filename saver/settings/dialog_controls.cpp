@@ -1,9 +1,9 @@
-#include "settings/dialog_controls.h"
+#include "saver/settings/dialog_controls.h"
 
 #include <memory>
 
-#include "controls/cc_xp_button.h"
-#include "controls/gfx_frame_x.h"
+#include "saver/controls/cc_xp_button.h"
+#include "saver/controls/gfx_frame_x.h"
 
 namespace qv {
 

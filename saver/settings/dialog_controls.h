@@ -1,6 +1,6 @@
 #pragma once
 // The user controls the dialog is built from: the frame panel and the push button.
-#include "framework/form_design.h"
+#include "saver/framework/form_design.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "dialog_placement.h"
+#include "saver/settings/dialog_placement.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "settings/file_choice.h"
+#include "saver/settings/file_choice.h"
 
 namespace qv {
 

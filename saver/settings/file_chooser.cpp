@@ -1,9 +1,9 @@
-#include "settings/file_chooser.h"
+#include "saver/settings/file_chooser.h"
 
 #include <commdlg.h>
 
-#include "framework/ansi_text.h"
-#include "music/quorvale_bgm.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 

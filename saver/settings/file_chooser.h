@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/file_choice.h"
+#include "saver/settings/file_choice.h"
 
 namespace qv {
 

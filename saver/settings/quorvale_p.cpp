@@ -1,21 +1,21 @@
-#include "settings/quorvale_p.h"
+#include "saver/settings/quorvale_p.h"
 
 #include <shellapi.h>
 
-#include "framework/ansi_text.h"
-#include "framework/program.h"
-#include "framework/skip_rule.h"
-#include "music/quorvale_bgm.h"
-#include "settings/apply_settings.h"
-#include "settings/banner_animation.h"
-#include "settings/dialog_controls.h"
-#include "settings/dialog_placement.h"
-#include "settings/file_chooser.h"
-#include "settings/repeat_track.h"
-#include "settings/settings_form.h"
-#include "settings/zoom_effects.h"
-#include "settings_file.h"
-#include "path_rules.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/program.h"
+#include "saver/framework/skip_rule.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/settings/apply_settings.h"
+#include "saver/settings/banner_animation.h"
+#include "saver/settings/dialog_controls.h"
+#include "saver/settings/dialog_placement.h"
+#include "saver/settings/file_chooser.h"
+#include "saver/settings/repeat_track.h"
+#include "saver/settings/settings_form.h"
+#include "saver/settings/zoom_effects.h"
+#include "saver/settings_file/path_rules.h"
+#include "saver/settings_file/settings_file.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/form.h"
+#include "saver/framework/form.h"
 
 namespace qv {
 

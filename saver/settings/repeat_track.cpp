@@ -1,4 +1,4 @@
-#include "repeat_track.h"
+#include "saver/settings/repeat_track.h"
 
 #include <cmath>
 #include <cstdlib>

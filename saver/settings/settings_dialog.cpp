@@ -1,6 +1,6 @@
-#include "settings/settings_dialog.h"
+#include "saver/settings/settings_dialog.h"
 
-#include "settings/quorvale_p.h"
+#include "saver/settings/quorvale_p.h"
 
 namespace qv {
 

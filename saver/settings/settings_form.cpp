@@ -1,11 +1,11 @@
-#include "settings/settings_form.h"
+#include "saver/settings/settings_form.h"
 
 #include <string>
 #include <utility>
 
 #include "handoff/handoff.h"
-#include "settings/banner_animation.h"
-#include "settings/settings_resources.h"
+#include "saver/settings/banner_animation.h"
+#include "saver/settings/settings_resources.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 // The settings dialog Quorvale_P declared as data: caption, border, colours, font, and every
 // control with its index, place (twips) and content. Window-free; the two user controls come
 // in as factories so the layout can be checked without creating them.
-#include "framework/form_design.h"
+#include "saver/framework/form_design.h"
 
 namespace qv {
 

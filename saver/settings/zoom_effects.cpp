@@ -1,8 +1,8 @@
-#include "settings/zoom_effects.h"
+#include "saver/settings/zoom_effects.h"
 
 #include <algorithm>
 
-#include "music/quorvale_bgm.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv {
 

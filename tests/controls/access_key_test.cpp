@@ -1,4 +1,4 @@
-#include "controls/access_key.h"
+#include "saver/controls/access_key.h"
 
 #include <gtest/gtest.h>
 

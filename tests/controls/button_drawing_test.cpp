@@ -1,4 +1,4 @@
-#include "controls/button_drawing.h"
+#include "saver/controls/button_drawing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controls/button_model.h"
+#include "saver/controls/button_model.h"
 
 #include <gtest/gtest.h>
 

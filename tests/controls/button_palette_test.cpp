@@ -1,6 +1,6 @@
 // The button's colours against the design's table, written out here row by row: the native
 // drawing tests take the palette as given, so without this a changed number would pass them.
-#include "controls/button_palette.h"
+#include "saver/controls/button_palette.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/access_key.h"
-#include "controls/button_drawing.h"
-#include "controls/subclass_table.h"
 #include "recording_canvas.h"
+#include "saver/controls/access_key.h"
+#include "saver/controls/button_drawing.h"
+#include "saver/controls/subclass_table.h"
 
 namespace qv::controls {
 namespace {

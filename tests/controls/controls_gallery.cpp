@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/cc_xp_button.h"
-#include "controls/gfx_frame_x.h"
-#include "framework/application.h"
-#include "framework/form.h"
+#include "saver/controls/cc_xp_button.h"
+#include "saver/controls/gfx_frame_x.h"
+#include "saver/framework/application.h"
+#include "saver/framework/form.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "controls/button_palette.h"
-#include "controls/cc_xp_button.h"
-#include "controls/gfx_frame_x.h"
-#include "framework/application.h"
-#include "framework/form.h"
+#include "saver/controls/button_palette.h"
+#include "saver/controls/cc_xp_button.h"
+#include "saver/controls/gfx_frame_x.h"
+#include "saver/framework/application.h"
+#include "saver/framework/form.h"
 
 namespace qv {
 namespace {

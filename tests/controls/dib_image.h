@@ -2,7 +2,7 @@
 // A 32-bit memory image with a device context, for reading GDI drawings back pixel by pixel.
 #include <windows.h>
 
-#include "framework/colour.h"
+#include "saver/framework/colour.h"
 
 namespace qv::controls::testing {
 

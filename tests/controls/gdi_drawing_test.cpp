@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/button_drawing.h"
-#include "controls/button_model.h"
-#include "controls/frame_model.h"
-#include "controls/gdi_canvas.h"
 #include "dib_image.h"
+#include "saver/controls/button_drawing.h"
+#include "saver/controls/button_model.h"
+#include "saver/controls/frame_model.h"
+#include "saver/controls/gdi_canvas.h"
 
 namespace qv::controls {
 namespace {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "controls/button_canvas.h"
-#include "controls/frame_canvas.h"
+#include "saver/controls/button_canvas.h"
+#include "saver/controls/frame_canvas.h"
 
 namespace qv::controls::testing {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/window_hooks.h"
+#include "saver/controls/window_hooks.h"
 
 namespace qv::controls {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "quorvale_bgm.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "media_platform.h"
+#include "saver/music/media_platform.h"
 
 namespace qv::test {
 

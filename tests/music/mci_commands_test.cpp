@@ -1,7 +1,7 @@
 #include <string>
 
-#include "mci_text.h"
 #include "music_test_fixture.h"
+#include "saver/music/mci_text.h"
 
 namespace qv::test {
 namespace {

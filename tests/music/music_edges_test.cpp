@@ -1,8 +1,8 @@
 // The module's state before any music call, and a device that throws in the middle of a poll.
 #include <stdexcept>
 
-#include "mci_text.h"
 #include "music_test_fixture.h"
+#include "saver/music/mci_text.h"
 
 namespace qv::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_media_device.h"
-#include "quorvale_bgm.h"
+#include "saver/music/quorvale_bgm.h"
 
 namespace qv::test {
 

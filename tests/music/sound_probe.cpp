@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "quorvale_bgm.h"
-#include "win32_media_platform.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/music/win32_media_platform.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
-#include "framework/ansi_text.h"
-#include "quorvale_bgm.h"
-#include "win32_media_platform.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/music/win32_media_platform.h"
 
 namespace qv {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "framework/ansi_text.h"
+#include "saver/framework/ansi_text.h"
 
 namespace qv::test {
 namespace {

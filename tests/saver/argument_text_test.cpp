@@ -1,4 +1,4 @@
-#include "argument_text.h"
+#include "saver/argument_text.h"
 
 #include <gtest/gtest.h>
 

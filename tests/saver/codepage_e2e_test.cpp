@@ -6,7 +6,7 @@
 #include "saver_show_fixture.h"
 
 #include "dialog_driver.h"
-#include "ini_bytes.h"
+#include "saver/settings_file/ini_bytes.h"
 
 namespace qv::test {
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmap24.h"
-#include "framework/command_line.h"
-#include "framework/focus_order.h"
-#include "framework/key_sequence.h"
-#include "framework/property_bag.h"
-#include "framework/skip_rule.h"
-#include "framework/twips.h"
+#include "saver/framework/bitmap24.h"
+#include "saver/framework/command_line.h"
+#include "saver/framework/focus_order.h"
+#include "saver/framework/key_sequence.h"
+#include "saver/framework/property_bag.h"
+#include "saver/framework/skip_rule.h"
+#include "saver/framework/twips.h"
 
 namespace qv {
 namespace {

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "framework/ansi_text.h"
-#include "framework/form.h"
-#include "framework/program.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/form.h"
+#include "saver/framework/program.h"
 
 namespace {
 

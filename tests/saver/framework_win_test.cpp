@@ -12,13 +12,13 @@
 #include <thread>
 #include <vector>
 
-#include "framework/ansi_text.h"
-#include "framework/application.h"
-#include "framework/bitmap24.h"
-#include "framework/container_host.h"
-#include "framework/form.h"
-#include "framework/program.h"
-#include "framework/skip_rule.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/application.h"
+#include "saver/framework/bitmap24.h"
+#include "saver/framework/container_host.h"
+#include "saver/framework/form.h"
+#include "saver/framework/program.h"
+#include "saver/framework/skip_rule.h"
 
 namespace qv {
 namespace {

@@ -1,12 +1,12 @@
-#include "music_settings.h"
+#include "saver/settings_file/music_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-#include "path_rules.h"
 #include "handoff/handoff.h"
+#include "saver/settings_file/path_rules.h"
 
 namespace qv {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "number_reading.h"
-#include "number_text.h"
-#include "screen_size.h"
+#include "saver/screen_size.h"
+#include "saver/settings_file/number_reading.h"
+#include "saver/settings_file/number_text.h"
 
 namespace qv {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
-#include "framework/bitmap24.h"
-#include "quorvale_r.h"
+#include "saver/framework/application.h"
+#include "saver/framework/bitmap24.h"
+#include "saver/preview/quorvale_r.h"
 #include "saver_driver.h"
 #include "screen_grab.h"
 

@@ -1,7 +1,7 @@
 // When the saver's watch ends a show: never while a running renderer is still starting.
 #include <gtest/gtest.h>
 
-#include "renderer_watch.h"
+#include "saver/show/renderer_watch.h"
 
 namespace qv {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "argument_text.h"
-#include "number_reading.h"
-#include "screen_size.h"
+#include "saver/argument_text.h"
+#include "saver/screen_size.h"
+#include "saver/settings_file/number_reading.h"
 
 namespace qv {
 namespace {

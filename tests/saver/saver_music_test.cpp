@@ -2,7 +2,7 @@
 // records what is played (Wine's processes take it from the test's own environment).
 #include "saver_show_fixture.h"
 
-#include "framework/ansi_text.h"
+#include "saver/framework/ansi_text.h"
 
 namespace qv::test {
 namespace {

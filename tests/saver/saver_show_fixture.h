@@ -11,9 +11,9 @@
 #include <vector>
 #include <memory>
 
-#include "framework/ansi_text.h"
-#include "framework/bitmap24.h"
 #include "handoff/handoff.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/bitmap24.h"
 #include "saver_driver.h"
 
 namespace qv::test {

@@ -2,8 +2,8 @@
 // renderer, the instance guard, the missing renderer, other modes and bad input.
 #include "saver_show_fixture.h"
 
-#include "framework/ansi_text.h"
-#include "framework/bitmap24.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/bitmap24.h"
 
 namespace qv::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "fake_media_device.h"
-#include "framework/timer_control.h"
 #include "handoff/handoff.h"
-#include "music/quorvale_bgm.h"
-#include "quorvale_s.h"
+#include "saver/framework/timer_control.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/show/quorvale_s.h"
 #include "saver_driver.h"
 
 namespace qv::test {

@@ -1,5 +1,5 @@
 // The settings file helpers against the real private-profile functions (under Wine).
-#include "settings_file.h"
+#include "saver/settings_file/settings_file.h"
 
 #include <windows.h>
 
@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "framework/ansi_text.h"
 #include "handoff_files.h"
-#include "ini_file.h"
-#include "music/quorvale_bgm.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/settings_file/ini_file.h"
 
 namespace qv {
 namespace {

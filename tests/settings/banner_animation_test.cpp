@@ -1,4 +1,4 @@
-#include "settings/banner_animation.h"
+#include "saver/settings/banner_animation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Edges of the dialog's repeat-track text: what full-width text reads as, and what it does not.
 #include <gtest/gtest.h>
 
-#include "settings/repeat_track.h"
+#include "saver/settings/repeat_track.h"
 
 namespace qv {
 namespace {

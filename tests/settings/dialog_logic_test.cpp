@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "handoff/handoff.h"
-#include "settings/apply_settings.h"
-#include "settings/dialog_placement.h"
+#include "saver/settings/apply_settings.h"
+#include "saver/settings/dialog_placement.h"
 
 namespace qv {
 namespace {

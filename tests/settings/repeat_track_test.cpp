@@ -1,4 +1,4 @@
-#include "settings/repeat_track.h"
+#include "saver/settings/repeat_track.h"
 
 #include <gtest/gtest.h>
 

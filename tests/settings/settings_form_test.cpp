@@ -1,4 +1,4 @@
-#include "settings/settings_form.h"
+#include "saver/settings/settings_form.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "handoff/handoff.h"
-#include "settings/file_choice.h"
+#include "saver/settings/file_choice.h"
 
 namespace qv {
 namespace {

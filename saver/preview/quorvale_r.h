@@ -3,7 +3,7 @@
 // The program ends when the form goes (the host closes or destroys the pane).
 #include <windows.h>
 
-#include "framework/form.h"
+#include "saver/framework/form.h"
 
 namespace qv {
 

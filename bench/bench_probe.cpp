@@ -1,5 +1,5 @@
-// Benchmark build only. The marks go beside the renderer's and the bench host's (bench/).
-#include "bench_probe.h"
+// The saver's bench build only. The marks go beside the renderer's and the bench host's.
+#include "bench/bench_probe.h"
 
 #include "bench/bench_marks.h"
 

@@ -1,11 +1,11 @@
-#include "ini_file.h"
+#include "saver/settings_file/ini_file.h"
 
 #include <windows.h>
 
 #include <optional>
 
-#include "framework/ansi_text.h"
-#include "ini_bytes.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/settings_file/ini_bytes.h"
 
 namespace qv {
 namespace {

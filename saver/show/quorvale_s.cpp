@@ -1,16 +1,16 @@
-#include "quorvale_s.h"
+#include "saver/show/quorvale_s.h"
 
-#include "argument_text.h"
-#include "bench_probe.h"
-#include "framework/program.h"
-#include "framework/skip_rule.h"
+#include "bench/bench_probe.h"
 #include "handoff/handoff.h"
-#include "monitor_capture.h"
-#include "music/quorvale_bgm.h"
-#include "path_rules.h"
-#include "saver_resources.h"
-#include "screen_capture.h"
-#include "top_window.h"
+#include "saver/argument_text.h"
+#include "saver/framework/program.h"
+#include "saver/framework/skip_rule.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/saver_resources.h"
+#include "saver/settings_file/path_rules.h"
+#include "saver/show/monitor_capture.h"
+#include "saver/show/screen_capture.h"
+#include "saver/show/top_window.h"
 
 namespace qv {
 namespace {

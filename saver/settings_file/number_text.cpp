@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "saver/settings_file/number_text.h"
 
 namespace qv {
 

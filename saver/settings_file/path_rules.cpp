@@ -1,4 +1,4 @@
-#include "path_rules.h"
+#include "saver/settings_file/path_rules.h"
 
 #include <cstddef>
 

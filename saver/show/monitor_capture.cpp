@@ -1,10 +1,10 @@
-#include "monitor_capture.h"
+#include "saver/show/monitor_capture.h"
 
 #include <windows.h>
 
-#include "framework/program.h"
-#include "screen_capture.h"
 #include "handoff/system_monitors.h"
+#include "saver/framework/program.h"
+#include "saver/show/screen_capture.h"
 
 namespace qv {
 

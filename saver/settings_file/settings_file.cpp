@@ -1,15 +1,15 @@
-#include "settings_file.h"
+#include "saver/settings_file/settings_file.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "framework/ansi_text.h"
-#include "framework/program.h"
-#include "ini_file.h"
-#include "music/quorvale_bgm.h"
-#include "music_settings.h"
-#include "path_rules.h"
+#include "saver/framework/ansi_text.h"
+#include "saver/framework/program.h"
+#include "saver/music/quorvale_bgm.h"
+#include "saver/settings_file/ini_file.h"
+#include "saver/settings_file/music_settings.h"
+#include "saver/settings_file/path_rules.h"
 
 namespace qv {
 namespace {

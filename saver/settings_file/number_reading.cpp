@@ -1,4 +1,4 @@
-#include "number_reading.h"
+#include "saver/settings_file/number_reading.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "screen_capture.h"
+#include "saver/show/screen_capture.h"
 
 namespace qv {
 

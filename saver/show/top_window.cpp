@@ -1,6 +1,6 @@
-#include "top_window.h"
+#include "saver/show/top_window.h"
 
-#include "framework/ansi_text.h"
+#include "saver/framework/ansi_text.h"
 
 namespace qv {
 

@@ -1,10 +1,10 @@
-#include "quorvale_r.h"
+#include "saver/preview/quorvale_r.h"
 
-#include "framework/application.h"
-#include "framework/program.h"
-#include "framework/skip_rule.h"
-#include "saver_resources.h"
-#include "screen_size.h"
+#include "saver/framework/application.h"
+#include "saver/framework/program.h"
+#include "saver/framework/skip_rule.h"
+#include "saver/saver_resources.h"
+#include "saver/screen_size.h"
 
 namespace qv {
 namespace {

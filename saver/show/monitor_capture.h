@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/persistent_image.h"
 #include "handoff/monitor_layout.h"
+#include "saver/framework/persistent_image.h"
 
 namespace qv {
 

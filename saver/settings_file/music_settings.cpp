@@ -1,8 +1,8 @@
-#include "music_settings.h"
+#include "saver/settings_file/music_settings.h"
 
-#include "number_reading.h"
-#include "path_rules.h"
 #include "handoff/handoff.h"
+#include "saver/settings_file/number_reading.h"
+#include "saver/settings_file/path_rules.h"
 
 namespace qv {
 namespace {

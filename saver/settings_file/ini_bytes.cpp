@@ -1,4 +1,4 @@
-#include "ini_bytes.h"
+#include "saver/settings_file/ini_bytes.h"
 
 #include <cstddef>
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/form.h"
-#include "framework/program.h"
-#include "renderer_watch.h"
+#include "saver/framework/form.h"
+#include "saver/framework/program.h"
+#include "saver/show/renderer_watch.h"
 
 namespace qv {
 
