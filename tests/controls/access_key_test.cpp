@@ -38,5 +38,19 @@ TEST(NewButtonCaption, TakesTheFirstCaptionNotYetOnTheForm) {
   EXPECT_EQ(NewButtonCaption({"&Cancel", ""}, "b"), "&OK");
 }
 
+
+TEST(AccessKeyOf, TakesTheWholeCharacterForEveryLeadByte) {
+  EXPECT_EQ(AccessKeyOf("&\xC0\x80x"), "\xC0\x80");                       // first two-byte lead
+  EXPECT_EQ(AccessKeyOf("&\xC3\xA9t\xC3\xA9"), "\xC3\xA9");               // two bytes
+  EXPECT_EQ(AccessKeyOf("&\xDF\xBFx"), "\xDF\xBF");                       // last two-byte lead
+  EXPECT_EQ(AccessKeyOf("&\xE0\xA4\x85x"), "\xE0\xA4\x85");               // first three-byte lead
+  EXPECT_EQ(AccessKeyOf("&\xEF\xBC\xA1x"), "\xEF\xBC\xA1");               // full-width A
+  EXPECT_EQ(AccessKeyOf("&\xF0\x9F\x98\x80x"), "\xF0\x9F\x98\x80");       // four bytes
+  EXPECT_EQ(AccessKeyOf("&\xF7\xBF\xBF\xBFx"), "\xF7\xBF\xBF\xBF");       // last four-byte lead
+  EXPECT_EQ(AccessKeyOf("&\xF8xyz"), "\xF8");                             // no lead: one byte
+  EXPECT_EQ(AccessKeyOf("&\xFFxyz"), "\xFF");
+  EXPECT_EQ(AccessKeyOf("&\x80xyz"), "\x80");                             // stray continuation
+}
+
 }  // namespace
 }  // namespace qv::controls

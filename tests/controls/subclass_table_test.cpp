@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
+#include <vector>
+
 namespace qv::controls {
 namespace {
 
@@ -37,6 +41,23 @@ TEST(SubclassTable, MessagesAreKeptOncePerSetAndForgottenWhenFreed) {
   t.Take(8);
   EXPECT_TRUE(t.Find(8)->after.empty());
   EXPECT_TRUE(t.Find(8)->before.empty());
+}
+
+
+TEST(SubclassTableEdges, AFreedEntryIsNoWindowInUseAndWindowOneIs) {
+  SubclassTable t;
+  t.Take(1);
+  t.Take(2);
+  t.Free(2);
+  EXPECT_EQ(t.Windows(), std::vector<std::uintptr_t>{1});
+}
+
+TEST(SubclassTableEdges, AMessageForBeforeOnlyStaysOutOfTheAfterSet) {
+  SubclassTable t;
+  t.Take(5);
+  t.AddMsg(5, 0x20, kMsgBefore);
+  EXPECT_TRUE(t.Find(5)->after.empty());
+  EXPECT_EQ(t.Find(5)->before, std::set<unsigned>{0x20});
 }
 
 }  // namespace

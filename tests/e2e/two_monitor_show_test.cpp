@@ -14,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "handoff_files.h"
+#include "message_pump.h"
+#include "screen_colour.h"
 #include "screen_grab.h"
 
 #ifndef QV_DIST_DIR
@@ -24,6 +27,11 @@
 namespace {
 
 using qv::test::GrabScreenArea;
+using qv::test::Near;
+using qv::test::Pump;
+using qv::test::ReadFileBytes;
+using qv::test::Rgb;
+using qv::test::Text;
 
 namespace handoff = qv::handoff;
 
@@ -32,24 +40,13 @@ const char* const kLayout = handoff::kMonitorLayoutFile;
 const std::string kSecondPicture = qv::test::MonitorPictureFile(2);
 const char* const kPictures[2] = {handoff::kDesktopPictureFile, kSecondPicture.c_str()};
 
-struct Rgb {
-    int r, g, b;
-};
-
 // Quadrants top-left, top-right, bottom-left, bottom-right. Little red in any of them, so the
 // orange glow of the ring stands out on either picture.
 const Rgb kQuadrants[2][4] = {{{20, 60, 210}, {20, 170, 60}, {90, 20, 150}, {20, 130, 170}},
                               {{70, 70, 70}, {10, 230, 230}, {60, 0, 60}, {80, 120, 10}}};
 
-bool Near(Rgb a, Rgb b, int tolerance = 40) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
-}
-
-std::string Text(Rgb c) {
-    char s[40];
-    std::snprintf(s, sizeof s, "(%d, %d, %d)", c.r, c.g, c.b);
-    return s;
-}
+// How far a colour seen may be from the colour painted.
+constexpr int kNear = 40;
 
 struct Monitor {
     RECT r;
@@ -112,7 +109,7 @@ std::vector<Probe> Probes(int w, int h) {
 bool ShowsPicture(const Screen& s, const Monitor& m, int which, std::string* why) {
     for (const Probe& p : Probes(m.Width(), m.Height())) {
         const Rgb seen = s.At(m.r.left + p.x, m.r.top + p.y);
-        if (!Near(seen, kQuadrants[which][p.quadrant])) {
+        if (!Near(seen, kQuadrants[which][p.quadrant], kNear)) {
             *why = "monitor at (" + std::to_string(m.r.left) + ", " + std::to_string(m.r.top) + "), (" +
                    std::to_string(p.x) + ", " + std::to_string(p.y) + "): saw " + Text(seen) + " instead of " +
                    Text(kQuadrants[which][p.quadrant]);
@@ -153,13 +150,7 @@ struct Picture {
 };
 
 bool ReadPicture(const char* path, Picture* picture) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    char buf[65536];
-    size_t n;
-    picture->bytes.clear();
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) picture->bytes.append(buf, n);
-    std::fclose(f);
+    if (!ReadFileBytes(path, &picture->bytes)) return false;
     if (picture->bytes.size() < 54) return false;
     std::int32_t w, h;
     std::memcpy(&w, picture->bytes.data() + 18, 4);
@@ -167,17 +158,6 @@ bool ReadPicture(const char* path, Picture* picture) {
     picture->width = w;
     picture->height = h;
     return w > 0 && h > 0 && picture->bytes.size() >= 54 + static_cast<size_t>((3 * w + 3) / 4 * 4) * h;
-}
-
-std::string ReadText(const char* path) {
-    std::string text;
-    if (FILE* f = std::fopen(path, "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-        std::fclose(f);
-    }
-    return text;
 }
 
 LRESULT CALLBACK PaintQuadrants(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -197,15 +177,6 @@ LRESULT CALLBACK PaintQuadrants(HWND w, UINT message, WPARAM wParam, LPARAM lPar
     }
     EndPaint(w, &ps);
     return 0;
-}
-
-void Pump(int ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(10);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
 // What the script waits for before the show: Wine lists both monitors of the arrangement.
@@ -296,14 +267,14 @@ TEST_F(TwoMonitorShow, EveryMonitorShowsItsOwnPartAndEscapeEndsAll) {
         EXPECT_EQ(p.width, monitors_[k].Width()) << kPictures[k];
         EXPECT_EQ(p.height, monitors_[k].Height()) << kPictures[k];
         for (const Probe& probe : Probes(p.width, p.height))
-            EXPECT_TRUE(Near(p.At(probe.x, probe.y), kQuadrants[k][probe.quadrant]))
+            EXPECT_TRUE(Near(p.At(probe.x, probe.y), kQuadrants[k][probe.quadrant], kNear))
                 << kPictures[k] << " at (" << probe.x << ", " << probe.y << "): " << Text(p.At(probe.x, probe.y));
     }
     auto line = [](const Monitor& m) {
         return std::to_string(m.r.left) + " " + std::to_string(m.r.top) + " " + std::to_string(m.Width()) + " " +
                std::to_string(m.Height());
     };
-    EXPECT_EQ(ReadText(kLayout),
+    EXPECT_EQ(ReadFileBytes(kLayout),
               qv::test::SectionLine(handoff::kMonitorSection) + handoff::kMonitorCountKey + "=2\r\n1=" +
                   line(monitors_[0]) + "\r\n2=" + line(monitors_[1]) + "\r\n");
     // The keys an older renderer reads still describe the primary.

@@ -141,5 +141,23 @@ TEST(AloFormat, FlipRowsReversesRowOrderForOddAndEvenCounts) {
     }
 }
 
+
+TEST(AloEdges, SmallestPicturesAndAHeaderOfExactlyFourteenBytes) {
+    AloSpec s;
+    s.width = 1;
+    s.height = -1;
+    AloLayout l;
+    const auto file = MakeAlo(s);
+    ASSERT_EQ(CheckAlo(file.data(), file.size(), &l), AloReject::None);
+    EXPECT_EQ(l.width, 1);
+    EXPECT_EQ(l.height, -1);
+    EXPECT_EQ(l.rowBytes, 4u);
+    EXPECT_EQ(l.rows, 1u);
+
+    AloLayout h;
+    EXPECT_EQ(CheckAloFileHeader(file.data(), kAloFileHeaderSize, file.size(), &h), AloReject::None);
+    EXPECT_EQ(h.pixelOffset, 54u);
+}
+
 }  // namespace
 }  // namespace qv::renderer

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "alo_test_files.h"
+#include "file_bytes.h"
 #include "handoff/handoff.h"
+#include "screen_colour.h"
 #include "screen_grab.h"
 
 #ifndef QV_DIST_DIR
@@ -19,6 +22,10 @@
 namespace {
 
 using qv::test::GrabScreenArea;
+using qv::test::Near;
+using qv::test::ReadFileBytes;
+using qv::test::Rgb;
+using qv::test::Text;
 namespace handoff = qv::handoff;
 
 const char* const kFolder = handoff::kWorkFolder;
@@ -26,41 +33,13 @@ const char* const kIni = handoff::kSettingsFile;
 const char* const kDesktop = handoff::kDesktopPictureFile;
 const char* const kGlow = handoff::kGlowPictureFile;
 
-struct Rgb {
-    int r, g, b;
-};
-
-bool Near(Rgb a, Rgb b, int tolerance = 48) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
-
-std::string Text(Rgb c) {
-    char s[40];
-    std::snprintf(s, sizeof s, "(%d, %d, %d)", c.r, c.g, c.b);
-    return s;
-}
-
-bool ReadWhole(const char* path, std::string* out) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    out->clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out->append(buf, n);
-    std::fclose(f);
-    return true;
-}
+// How far a colour seen may be from the colour painted.
+constexpr int kNear = 48;
 
 // The renderer may hold the file open while it reloads; retry for a while.
 void WriteWhole(const char* path, const std::string& bytes) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        FILE* f = std::fopen(path, "wb");
-        if (f) {
-            std::fwrite(bytes.data(), 1, bytes.size(), f);
-            std::fclose(f);
-            return;
-        }
+        if (qv::test::WriteFileBytes(path, bytes)) return;
         Sleep(50);
     }
     ADD_FAILURE() << "cannot write " << path;
@@ -83,22 +62,12 @@ void RewriteKeepingTime(const char* path, const std::string& bytes) {
 // A 24-bit bottom-up picture in four coloured quadrants (top-left, top-right, bottom-left,
 // bottom-right).
 std::string QuadrantPicture(int width, int height, const Rgb (&q)[4]) {
+    qv::renderer::test::AloSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const std::vector<std::uint8_t> file = qv::renderer::test::MakeAlo(spec);
+    std::string b(file.begin(), file.end());
     const int rowBytes = (3 * width + 3) / 4 * 4;
-    const int pixels = rowBytes * height;
-    std::string b(54 + pixels, '\0');
-    auto put32 = [&](int at, std::uint32_t v) {
-        for (int k = 0; k < 4; ++k) b[at + k] = static_cast<char>(v >> (8 * k));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, width);
-    put32(22, height);
-    b[26] = 1;
-    b[28] = 24;
-    put32(34, pixels);
     for (int row = 0; row < height; ++row) {
         const bool top = row >= height / 2;  // file rows run bottom to top
         for (int x = 0; x < width; ++x) {
@@ -149,7 +118,7 @@ std::vector<Probe> Probes(int w, int h) {
 bool ShowsPicture(const Screen& s, const Rgb (&q)[4], std::string* why) {
     for (const Probe& p : Probes(1024, 768)) {
         const Rgb seen = s.At(p.x, p.y);
-        if (!Near(seen, q[p.quadrant])) {
+        if (!Near(seen, q[p.quadrant], kNear)) {
             if (why)
                 *why = "at (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") saw " +
                        Text(seen) + " instead of " + Text(q[p.quadrant]);
@@ -164,7 +133,7 @@ protected:
     void SetUp() override {
         folderExisted_ = GetFileAttributesA(kFolder) != INVALID_FILE_ATTRIBUTES;
         CreateDirectoryA(kFolder, nullptr);
-        for (int k = 0; k < 3; ++k) saved_[k].present = ReadWhole(Files()[k], &saved_[k].bytes);
+        for (int k = 0; k < 3; ++k) saved_[k].present = ReadFileBytes(Files()[k], &saved_[k].bytes);
         WriteWhole(kDesktop, QuadrantPicture(1024, 768, kFirst));
         WriteWhole(kGlow, QuadrantPicture(16, 16, {{90, 90, 90}, {90, 90, 90}, {90, 90, 90}, {90, 90, 90}}));
         WriteSize(" 1024", " 768");

@@ -57,5 +57,13 @@ TEST(ArgumentText, GarbagePaneHandlesGiveZero) {
   EXPECT_EQ(PaneHandle("/p 2147483648"), 0);
 }
 
+
+TEST(RulesEdges, OnlyLettersAToZAreUpperCasedInTheModeLetter) {
+  EXPECT_EQ(ModeLetter("/{"), "{");  // just past 'z'
+  EXPECT_EQ(ModeLetter("/`"), "`");  // just before 'a'
+  EXPECT_EQ(ModeLetter("/z"), "Z");
+  EXPECT_EQ(ModeLetter("/a"), "A");
+}
+
 }  // namespace
 }  // namespace qv

@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
+#include "message_pump.h"
+
 namespace qv::test {
 
 // A Unix path of the build as Wine sees it (Z:\...).
 std::string WinePath(const std::string& unixPath);
-std::string ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileThere(const std::string& path);
-
-// Pumps this thread's messages until `done` holds or the time is up; true when it held.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // A program started by the test; ended (by its own handle) if still running at the end.
 // `extraEnv` adds NAME=value lines to this process's environment.

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "file_bytes.h"
 #include "handoff_files.h"
 #include "saver/framework/ansi_text.h"
 #include "saver/music/quorvale_bgm.h"
@@ -32,14 +31,8 @@ std::string ThisProgramFolder() {
   return p.substr(0, p.rfind('\\'));
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 // A character of the system's own code page beyond ASCII, and a name that only UTF-8 holds of
 // the code pages tested.
@@ -75,7 +68,7 @@ TEST_F(SettingsFile, WrittenValuesReadBackAndMissingOnesAreEmpty) {
   EXPECT_EQ(GetIniValue("Other", handoff::kKeyWidth, file_), "");
   PutIniValue(handoff::kSettingsSection, handoff::kKeyWidth, " 800", file_);  // replaced in place
   EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "800");
-  std::string text = ReadBytes(file_);
+  std::string text = ReadFileBytes(file_);
   EXPECT_EQ(text.find("1024"), std::string::npos);
   EXPECT_NE(text.find("[Settings]"), std::string::npos);
 }
@@ -86,7 +79,7 @@ TEST_F(SettingsFile, KeysAreCodePage932BytesAndValuesTheSystemsOwn) {
   ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, " 0", file_));
   ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, path, file_));
   ASSERT_TRUE(PutIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, " 1", file_));
-  std::string bytes = ReadBytes(file_);
+  std::string bytes = ReadFileBytes(file_);
   // The kind key in code page 932 is 42 47 4D 8B E6 95 AA; the repeat and file keys end in
   // single-byte katakana.
   EXPECT_NE(bytes.find("\nBGM\x8B\xE6\x95\xAA=1\r\n"), std::string::npos) << bytes;
@@ -106,7 +99,7 @@ TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
   const std::string japanese =
       "[Other]\r\nBGM\x8B\xE6\x95\xAA=9\r\n" + test::SectionLine(handoff::kSettingsSection) + handoff::kKeyWidth +
       "=1024\r\nBGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=C:\\Music\\a.mp3\r\n";
-  WriteBytes(file_, japanese);
+  WriteFileBytes(file_, japanese);
   EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmKind, file_), "2");
   EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmRepeat, file_), "3");
   EXPECT_EQ(GetIniValue(handoff::kSettingsSection, handoff::kKeyBgmFile, file_), "C:\\Music\\a.mp3");
@@ -116,7 +109,7 @@ TEST_F(SettingsFile, AFileAsAJapaneseSystemWritesItIsReadAndKeptInPlace) {
   std::string expected = japanese;
   expected.replace(expected.find("\x95\xAA= 2"), 5, "\x95\xAA=1");
   expected.replace(expected.find("\xC4= 3"), 4, "\xC4=3");
-  EXPECT_EQ(ReadBytes(file_), expected);
+  EXPECT_EQ(ReadFileBytes(file_), expected);
 }
 
 TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
@@ -130,7 +123,7 @@ TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
 
 TEST_F(SettingsFile, TheOwnWriterLeavesAReadOnlyOrLockedFileAsItWas) {
   ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1", file_));
-  const std::string before = ReadBytes(file_);
+  const std::string before = ReadFileBytes(file_);
   SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 2", file_));
   SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -139,7 +132,7 @@ TEST_F(SettingsFile, TheOwnWriterLeavesAReadOnlyOrLockedFileAsItWas) {
   EXPECT_FALSE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 3", file_));
   EXPECT_EQ(ReadIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, file_), "");
   CloseHandle(locked);
-  EXPECT_EQ(ReadBytes(file_), before);
+  EXPECT_EQ(ReadFileBytes(file_), before);
 }
 
 // Where the profile functions serve (code page 932), the file's own writer must write exactly
@@ -155,13 +148,13 @@ TEST_F(SettingsFile, TheOwnWriterWritesWhatTheProfileFunctionsWriteOn932) {
       {handoff::kKeyBgmKind, " 2"},    {handoff::kKeyBgmFile, ""},     {handoff::kKeyBgmRepeat, "-5"},
       {handoff::kKeyBgmFile, "C:\\My Music\\\"quoted\".wav"}, {handoff::kKeyBgmFile, "\"C:\\a b.mp3\""}};
   for (const std::string& start : starts) {
-    WriteBytes(platform, start);
-    WriteBytes(file_, start);
+    WriteFileBytes(platform, start);
+    WriteFileBytes(file_, start);
     for (const auto& [key, value] : writes) {
       const auto k = ToAnsi(key), v = ToAnsi(value);
       WritePrivateProfileStringA(handoff::kSettingsSection, k->c_str(), v->c_str(), platform.c_str());
       ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, key, value, file_));
-      ASSERT_EQ(ReadBytes(file_), ReadBytes(platform)) << "after " << key << "=" << value;
+      ASSERT_EQ(ReadFileBytes(file_), ReadFileBytes(platform)) << "after " << key << "=" << value;
       EXPECT_EQ(ReadIniFileValue(handoff::kSettingsSection, key, file_),
                 GetIniValue(handoff::kSettingsSection, key, platform))
           << key;
@@ -185,13 +178,13 @@ TEST_F(SettingsFile, AHandEditedFileGivesTheSameSettingsOnEveryCodePage) {
       {"[Settings]\r\nWidth\r\nWidth=640\r\nHeight=480\0 1\r\n"s, "", "480"},
   };
   for (const Case& c : cases) {
-    WriteBytes(file_, c.file);
+    WriteFileBytes(file_, c.file);
     EXPECT_EQ(GetIniValue("Settings", "Width", file_), c.width) << c.file;
     EXPECT_EQ(GetIniValue("Settings", "Height", file_), c.height) << c.file;
     ASSERT_TRUE(PutIniValue("Settings", "Width", " 800", file_));
     EXPECT_EQ(GetIniValue("Settings", "Width", file_), "800") << c.file;
     EXPECT_EQ(GetIniValue("Settings", "Height", file_), c.height) << c.file;
-    const std::string after = ReadBytes(file_);
+    const std::string after = ReadFileBytes(file_);
     EXPECT_EQ(after.find("Settings", after.find("Settings") + 1), std::string::npos) << "one section\n" << after;
   }
 }
@@ -221,7 +214,7 @@ TEST_F(SettingsFile, WritesToAFolderThatIsMissingFailQuietly) {
 
 TEST_F(SettingsFile, FileExistsOpensForReading) {
   EXPECT_FALSE(FileExists(file_));
-  WriteBytes(file_, "x");
+  WriteFileBytes(file_, "x");
   EXPECT_TRUE(FileExists(file_));
   EXPECT_TRUE(FileExists(file_ + "\\"));  // one trailing "\" is dropped
   EXPECT_FALSE(FileExists(file_ + "\\\\"));
@@ -246,17 +239,17 @@ class LoadMusicSettingsTest : public ::testing::Test {
   void SetUp() override {
     CreateDirectoryA(handoff::kWorkFolder, nullptr);
     had_ = GetFileAttributesA(handoff::kSettingsFile) != INVALID_FILE_ATTRIBUTES;
-    if (had_) saved_ = ReadBytes(handoff::kSettingsFile);
+    if (had_) saved_ = ReadFileBytes(handoff::kSettingsFile);
     DeleteFileA(handoff::kSettingsFile);
     BgmKind = BgmRepeat = 0;
     BgmFile.clear();
     BgmFolder.clear();
     music_ = TempFolder() + "\\" + LocalCharacter() + ".wav";
-    WriteBytes(*ToAnsi(music_), "RIFF");
+    WriteFileBytes(*ToAnsi(music_), "RIFF");
   }
   void TearDown() override {
     DeleteFileA(handoff::kSettingsFile);
-    if (had_) WriteBytes(handoff::kSettingsFile, saved_);
+    if (had_) WriteFileBytes(handoff::kSettingsFile, saved_);
     DeleteFileA(ToAnsi(music_)->c_str());
   }
   bool had_ = false;

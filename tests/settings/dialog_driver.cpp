@@ -1,14 +1,16 @@
 #include "dialog_driver.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
+#include "file_bytes.h"
 #include "handoff/handoff.h"
+#include "message_pump.h"
 
 namespace qvtest {
 
 namespace handoff = qv::handoff;
+namespace test = qv::test;
 
 namespace {
 
@@ -26,8 +28,6 @@ std::string Convert(const std::string& in, UINT from, UINT to) {
   return out;
 }
 
-void Pump(DWORD ms) { Sleep(ms); }
-
 }  // namespace
 
 std::wstring W(const std::string& utf8) {
@@ -40,17 +40,10 @@ std::wstring W(const std::string& utf8) {
 std::string FromCp932(const std::string& bytes) { return Convert(bytes, 932, CP_UTF8); }
 std::string ToCp932(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
 
-std::string ReadFileBytes(const std::string& utf8Path) {
-  std::ifstream f(W(utf8Path).c_str(), std::ios::binary);
-  if (!f) return {};
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+std::string ReadFileBytes(const std::string& utf8Path) { return qv::test::ReadFileBytes(W(utf8Path)); }
 
 void WriteFileBytes(const std::string& utf8Path, const std::string& bytes) {
-  std::ofstream f(W(utf8Path).c_str(), std::ios::binary | std::ios::trunc);
-  f << bytes;
+  qv::test::WriteFileBytes(W(utf8Path), bytes);
 }
 
 bool FileThere(const std::string& utf8Path) {
@@ -102,7 +95,7 @@ bool DialogProcess::Start(const std::wstring& commandLine) {
     HWND w = FindWindowW(nullptr, W(handoff::kSettingsWindowTitle).c_str());
     if (w && IsWindowVisible(w)) {
       window_ = w;
-      Pump(700);  // zoom effect and first paint
+      test::Pump(700);  // zoom effect and first paint
       SetForegroundWindow(w);
       return true;
     }
@@ -156,24 +149,24 @@ HWND DialogProcess::Combo() const {
 void DialogProcess::Click(POINT screen) const {
   SetForegroundWindow(window_);
   SetCursorPos(screen.x, screen.y);
-  Pump(100);
+  test::Pump(100);
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &in[0], sizeof(INPUT));
-  Pump(80);
+  test::Pump(80);
   SendInput(1, &in[1], sizeof(INPUT));
-  Pump(400);
+  test::Pump(400);
 }
 
 HCURSOR DialogProcess::CursorOver(int leftTw, int topTw, bool inPanel) const {
   POINT p = ScreenPoint(leftTw, topTw, inPanel);
   // Two moves, so the window under the pointer gets a mouse move and sets its pointer.
   SetCursorPos(p.x + 1, p.y);
-  Pump(150);
+  test::Pump(150);
   SetCursorPos(p.x, p.y);
-  Pump(300);
+  test::Pump(300);
   CURSORINFO ci{};
   ci.cbSize = sizeof ci;
   GetCursorInfo(&ci);
@@ -192,9 +185,9 @@ void DialogProcess::TypeText(const std::wstring& text) const {
     in[0].ki.dwFlags = KEYEVENTF_UNICODE;
     in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
-    Pump(30);
+    test::Pump(30);
   }
-  Pump(200);
+  test::Pump(200);
 }
 
 void DialogProcess::PressKey(WORD vk) const {
@@ -203,7 +196,7 @@ void DialogProcess::PressKey(WORD vk) const {
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
-  Pump(300);
+  test::Pump(300);
 }
 
 void DialogProcess::CloseBox() const { PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }

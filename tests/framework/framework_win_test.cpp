@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "file_bytes.h"
 #include "saver/framework/ansi_text.h"
 #include "saver/framework/application.h"
 #include "saver/framework/bitmap24.h"
@@ -452,9 +452,8 @@ TEST(PictureBox, PersistentImageSurvivesRepaintAndSavesAs24BitBitmap) {
   GetTempPathA(MAX_PATH, tmp);
   const std::string path = std::string(tmp) + "qv_framework_pic.bmp";
   p.SaveAsBitmap24(path);
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
+  const std::string file = test::ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes(file.begin(), file.end());
   DeleteFileA(path.c_str());
   ASSERT_EQ(bytes.size(), 54 + Bitmap24RowBytes(w) * static_cast<std::size_t>(h));
   EXPECT_EQ(bytes[28], 24);
@@ -873,10 +872,7 @@ namespace {
 
 // --- services seen from another process: the probe program ---
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test::ReadFileBytes;
 
 struct Probe {
   std::string exe = QV_PROBE_EXE;  // the Wine path of the probe program
@@ -909,13 +905,13 @@ TEST(Program, ArgumentTextAndProgramFolder) {
   Probe p;
   EXPECT_EQ(p.Run("\"" + p.exe + "\"    /p  1234 "), 3u);
   std::string folder = p.exe.substr(0, p.exe.find_last_of('\\'));
-  EXPECT_EQ(ReadAll(p.out), "args=[/p  1234 ]\nfolder=[" + folder + "]\nself=[" + p.exe + "]\n");
+  EXPECT_EQ(ReadFileBytes(p.out), "args=[/p  1234 ]\nfolder=[" + folder + "]\nself=[" + p.exe + "]\n");
 }
 
 TEST(Program, EndNowEndsWithoutUnloadHandling) {
   Probe p;
   EXPECT_EQ(p.Run("\"" + p.exe + "\" endnow"), 7u);
-  EXPECT_EQ(ReadAll(p.out), "");
+  EXPECT_EQ(ReadFileBytes(p.out), "");
 }
 
 TEST(Program, StartProgramRunsExactlyThePathGivenEvenWithBlanks) {
@@ -939,7 +935,7 @@ TEST(Program, StartProgramRunsExactlyThePathGivenEvenWithBlanks) {
   } else {
     Sleep(3000);
   }
-  const std::string seen = ReadAll(p.out);
+  const std::string seen = ReadFileBytes(p.out);
   EXPECT_NE(seen.find("self=[" + real + "]"), std::string::npos) << seen;
   EXPECT_NE(seen.find("args=[]"), std::string::npos) << seen;
   DeleteFileA(real.c_str());
@@ -952,7 +948,7 @@ TEST(Program, AStartedProgramIsHeldFromItsStartUntilLookedAtAfterItsEnd) {
   // watch may look at a renderer that ended early, the process held is still that very one.
   Probe p;
   ProgramProcess child = StartProgramProcess(p.exe, SW_SHOWNORMAL);
-  for (int i = 0; i < 300 && ReadAll(p.out).find("self=") == std::string::npos; ++i) Sleep(100);
+  for (int i = 0; i < 300 && ReadFileBytes(p.out).find("self=") == std::string::npos; ++i) Sleep(100);
   Sleep(1000);  // the report is written just before the end
   ASSERT_NE(child.Handle(), nullptr);
   EXPECT_EQ(WaitForSingleObject(child.Handle(), 30000), WAIT_OBJECT_0);
@@ -980,7 +976,7 @@ TEST(Program, StartProgramNeverFallsBackToAnUnquotedPath) {
   ASSERT_TRUE(CopyFileA(p.exe.c_str(), decoy.c_str(), FALSE));
   EXPECT_THROW(StartProgram(missing, SW_SHOWNORMAL), FrameworkError);
   Sleep(3000);  // a decoy started by mistake would have written its report by now
-  EXPECT_EQ(ReadAll(p.out), "") << "the decoy ran";
+  EXPECT_EQ(ReadFileBytes(p.out), "") << "the decoy ran";
   DeleteFileA(decoy.c_str());
   RemoveDirectoryA(dir.c_str());
 }
