@@ -171,6 +171,29 @@ TEST(FramePacing, ANewPeriodKeepsTheFrameThatIsDue) {
 // The swap's judge over three seconds of frames `gap` periods apart, after a stall of three
 // periods that ends as judging starts, so that the three frames a refilling queue lets through
 // back to back open the first stretch.
+// Without a swap interval the loop paces from the first frame; where OpenGL is software the
+// budget takes the mean cost of the frames of about a second, not the latest frame's.
+TEST(FramePacing, NoSwapIntervalPacesByTheLoopAndTheBudgetAveragesASecond) {
+    PacingSetup setup;
+    setup.frequency = 1'000'000;
+    setup.refreshPeriod = RefreshPeriodTicks(setup.frequency, 60);
+    setup.softwareGl = true;
+    FramePacing pacing(setup);
+    EXPECT_FALSE(pacing.SwapPaces());
+    EXPECT_TRUE(pacing.LoopPaces());
+    pacing.Begin(0, 0);
+    std::int64_t now = 0, processor = 0;
+    for (int frame = 0; now < 4 * setup.frequency; ++frame) {
+        now += pacing.TicksUntilDue(now);
+        pacing.FrameStarted(now);
+        if (pacing.WantsProcessorTime(now)) pacing.ProcessorTime(now, processor);
+        const std::int64_t cost = frame % 2 ? 30'000 : 10'000;  // 20 ms on the mean
+        processor += cost;
+        now += cost;
+    }
+    EXPECT_NEAR(static_cast<double>(pacing.Period()), 20'000 / ProcessorBudget::kShareOfOneCore, 4'000);
+}
+
 TEST(FramePacing, SwapJudgeToleratesAQueueOfThreeAndFindsFramesClearlyFaster) {
     const struct {
         double gap;
