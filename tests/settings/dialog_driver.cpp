@@ -7,7 +7,7 @@
 #include "handoff/handoff.h"
 #include "message_pump.h"
 
-namespace qvtest {
+namespace qv::test {
 
 namespace handoff = qv::handoff;
 namespace test = qv::test;
@@ -300,4 +300,4 @@ bool WaitGone(HWND window, DWORD ms) {
   return false;
 }
 
-}  // namespace qvtest
+}  // namespace qv::test

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace qvtest {
+namespace qv::test {
 
 // UTF-8 <-> UTF-16 and the Japanese ANSI code page (932).
 std::wstring W(const std::string& utf8);
@@ -69,4 +69,4 @@ void ChooserOpen(HWND chooser, const std::wstring& name);
 void ChooserCancel(HWND chooser);
 bool WaitGone(HWND window, DWORD ms);
 
-}  // namespace qvtest
+}  // namespace qv::test
