@@ -30,7 +30,9 @@ void Mark(const char* name, LONGLONG count) {
 double ProcessSeconds(HANDLE process) {
     FILETIME created, ended, kernel, user;
     if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1.0;
-    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    auto ticks = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     return (ticks(kernel) + ticks(user)) / 1e7;
 }
 
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     Mark("host_start", Now());
-    if (!CreateProcessA(saver.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    if (!CreateProcessA(saver.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                        &pi)) {
         std::fprintf(stderr, "bench_host: cannot start %s\n", saver.c_str());
         return 1;
     }

@@ -20,7 +20,8 @@ void AppendMark(const char* path, const char* name, long long counter) {
     if (f == INVALID_HANDLE_VALUE) return;
     char line[128];
     const int n = std::snprintf(line, sizeof line, "%s %lld\n", name, counter);
-    const int length = n < static_cast<int>(sizeof line) ? n : static_cast<int>(sizeof line) - 1;  // cut, never past
+    const int length =
+        n < static_cast<int>(sizeof line) ? n : static_cast<int>(sizeof line) - 1;  // cut, never past
     DWORD written = 0;
     if (length > 0) WriteFile(f, line, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(f);

@@ -8,9 +8,9 @@
 #include "saver/settings/repeat_track.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string text(reinterpret_cast<const char*>(data), size);
-  std::int16_t track = qv::RepeatTrackFromText(text);
-  qv::ApplyResult r = qv::ApplyValues(1, text, text);
-  if (r.bgmRepeat != track || r.writes.size() != 3) __builtin_trap();
-  return 0;
+    std::string text(reinterpret_cast<const char*>(data), size);
+    std::int16_t track = qv::RepeatTrackFromText(text);
+    qv::ApplyResult r = qv::ApplyValues(1, text, text);
+    if (r.bgmRepeat != track || r.writes.size() != 3) __builtin_trap();
+    return 0;
 }

@@ -28,8 +28,8 @@ inline constexpr char kMonitorPictureFileNamePattern[] = "Quorvale1_%d.alo";
 
 // Window titles other processes look for. The renderer's is also its window's class name.
 inline constexpr char kRendererWindowTitle[] = "Quorvale_VC";
-inline constexpr char kShowWindowTitle[] = "Quorvale_Main";      // the saver's hidden window
-inline constexpr char kSettingsWindowTitle[] = "■Quorvale■";     // an open settings dialog
+inline constexpr char kShowWindowTitle[] = "Quorvale_Main";   // the saver's hidden window
+inline constexpr char kSettingsWindowTitle[] = "■Quorvale■";  // an open settings dialog
 // Held by a starting show or settings dialog, so that a second start a moment later ends.
 inline constexpr char kInstanceMutexName[] = "Quorvale_Instance";
 

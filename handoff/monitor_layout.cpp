@@ -90,8 +90,7 @@ bool SameMonitors(const MonitorLayout& a, const MonitorLayout& b) {
     return true;
 }
 
-MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& found, int width,
-                         int height) {
+MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& found, int width, int height) {
     const MonitorRect& first = handedOver.monitors[0];
     if (handedOver.count >= 2 && first.left == 0 && first.top == 0 && SameMonitors(handedOver, found))
         return handedOver;
@@ -101,7 +100,8 @@ MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& f
     return single;
 }
 
-bool MonitorsChangedSince(const MonitorLayout& shown, const MonitorLayout& atStart, const MonitorLayout& now) {
+bool MonitorsChangedSince(const MonitorLayout& shown, const MonitorLayout& atStart,
+                          const MonitorLayout& now) {
     if (shown.count <= 1) return now.count != atStart.count;
     return !SameMonitors(now, shown);
 }

@@ -47,8 +47,7 @@ bool SameMonitors(const MonitorLayout& a, const MonitorLayout& b);
 // What the show covers: the handed-over layout when it lists several monitors, its first is
 // the primary at (0, 0), and it is what the renderer finds itself; otherwise the primary
 // alone (width x height at the origin), as with one monitor.
-MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& found, int width,
-                         int height);
+MonitorLayout ShowLayout(const MonitorLayout& handedOver, const MonitorLayout& found, int width, int height);
 
 // Whether a show laid out as `shown`, when the platform listed `atStart`, must end now that
 // it lists `now`: with several monitors, when any came, went, moved or changed size; on the

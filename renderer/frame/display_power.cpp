@@ -9,7 +9,8 @@ namespace qv::renderer {
 namespace {
 
 // GUID_CONSOLE_DISPLAY_STATE: off (0), on (1) or dimmed (2).
-constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 using RegisterPowerSettingFunction = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
 using UnregisterPowerSettingFunction = BOOL(WINAPI*)(HPOWERNOTIFY);
@@ -42,13 +43,14 @@ void DisplayStateChanged(HWND window, DWORD displayState) {
 void WatchDisplayState(HWND window) {
     const auto watch =
         reinterpret_cast<RegisterPowerSettingFunction>(User32Function("RegisterPowerSettingNotification"));
-    state.frame.displayNotification = watch ? watch(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE) : nullptr;
+    state.frame.displayNotification =
+        watch ? watch(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE) : nullptr;
 }
 
 void StopWatchingDisplayState() {
     if (!state.frame.displayNotification) return;
-    const auto stop =
-        reinterpret_cast<UnregisterPowerSettingFunction>(User32Function("UnregisterPowerSettingNotification"));
+    const auto stop = reinterpret_cast<UnregisterPowerSettingFunction>(
+        User32Function("UnregisterPowerSettingNotification"));
     if (stop) stop(state.frame.displayNotification);
     state.frame.displayNotification = nullptr;
 }
@@ -56,7 +58,8 @@ void StopWatchingDisplayState() {
 bool DisplayStateMessage(HWND window, WPARAM wParam, LPARAM lParam) {
     if (wParam != PBT_POWERSETTINGCHANGE || !lParam) return false;
     const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-    if (!IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) || setting->DataLength < sizeof(DWORD)) return false;
+    if (!IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) || setting->DataLength < sizeof(DWORD))
+        return false;
     DWORD displayState = 0;
     std::memcpy(&displayState, setting->Data, sizeof displayState);
     DisplayStateChanged(window, displayState);

@@ -36,16 +36,39 @@ struct FrameState {
     HWND window = nullptr;
     HDC windowDC = nullptr;  // taken once at creation, never released (own-DC class)
     HGLRC glContext = nullptr;
-    PIXELFORMATDESCRIPTOR pixelFormat = {
-        sizeof(PIXELFORMATDESCRIPTOR), 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
-        PFD_TYPE_RGBA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
+    PIXELFORMATDESCRIPTOR pixelFormat = {sizeof(PIXELFORMATDESCRIPTOR),
+                                         1,
+                                         PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+                                         PFD_TYPE_RGBA,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         16,
+                                         0,
+                                         0,
+                                         PFD_MAIN_PLANE,
+                                         0,
+                                         0,
+                                         0,
+                                         0};
     bool pixelFormatFilled = false;  // the colour depth is read on first use only
     // The console display's state: while it is off nobody sees the show, so no frames are
     // drawn and the cycle's clock stands still.
     HPOWERNOTIFY displayNotification = nullptr;
     bool displayOff = false;
     LONGLONG displayOffSince = 0;
-    FrameClock clock;                // frameTime and frameDelta: the scene's only time base
+    FrameClock clock;  // frameTime and frameDelta: the scene's only time base
 };
 
 struct SceneStore {

@@ -18,9 +18,9 @@ constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors
 void ReadScreenSize() {
     FrameState& frame = state.frame;
     const auto read = [](const char* key, int fallback) {
-        return handoff::SizeOrDefault(
-            static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, key, fallback, handoff::kSettingsFile)),
-            fallback);
+        return handoff::SizeOrDefault(static_cast<int>(GetPrivateProfileIntA(
+                                          handoff::kSettingsSection, key, fallback, handoff::kSettingsFile)),
+                                      fallback);
     };
     frame.screenWidth = read(handoff::kKeyWidth, handoff::kDefaultWidth);
     frame.screenHeight = read(handoff::kKeyHeight, handoff::kDefaultHeight);
@@ -91,7 +91,8 @@ int RunRenderer(HINSTANCE instance, const RendererOptions& options) {
     ShowCursor(FALSE);
     state.frame.renderingEnabled = false;
     state.hooks = options.scene;
-    if (!RegisterWindowClass(instance, options.windowProcedure ? options.windowProcedure : RendererWindowProc))
+    if (!RegisterWindowClass(instance,
+                             options.windowProcedure ? options.windowProcedure : RendererWindowProc))
         return 0;
     if (!CreateShowWindow(instance)) return 0;
     ShowShowWindow();

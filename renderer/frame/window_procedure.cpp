@@ -84,8 +84,10 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         case WM_PAINT:
             if (!state.frame.renderingEnabled) return 0;
-            if (state.frame.displayOff) ValidateRect(window, nullptr);  // nothing to draw; no repeated paints
-            else DrawFrame(window);
+            if (state.frame.displayOff)
+                ValidateRect(window, nullptr);  // nothing to draw; no repeated paints
+            else
+                DrawFrame(window);
             return 0;
         case WM_POWERBROADCAST:
             if (DisplayStateMessage(window, wParam, lParam)) return TRUE;

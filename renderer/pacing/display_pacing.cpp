@@ -46,7 +46,8 @@ BOOL CALLBACK FastestMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM fastest) {
     info.cbSize = sizeof info;
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
-    if (GetMonitorInfoA(monitor, &info) && EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
+    if (GetMonitorInfoA(monitor, &info) &&
+        EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
         int& rate = *reinterpret_cast<int*>(fastest);
         const int reported = RefreshRateOrDefault(mode.dmDisplayFrequency);
         if (reported > rate) rate = reported;
@@ -70,8 +71,8 @@ int DisplayRefreshRate(HWND window) {
 
 // True when the driver took the interval; whether it honours it is for the frames to show.
 bool SetSwapInterval(int interval) {
-    const auto setInterval =
-        reinterpret_cast<SwapIntervalFunction>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
+    const auto setInterval = reinterpret_cast<SwapIntervalFunction>(
+        reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
     return setInterval && setInterval(interval);
 }
 

@@ -28,7 +28,7 @@ bool SoftwareRasteriser(const char* glRenderer);
 // starts the grid again from itself instead of catching up with a long burst, and so does a
 // frame that starts before it was due (the loop was not pacing it).
 class FramePacer {
-public:
+  public:
     static constexpr int kCatchUpPeriods = 4;
 
     explicit FramePacer(std::int64_t periodTicks) : period_(periodTicks > 0 ? periodTicks : 1) {}
@@ -42,7 +42,7 @@ public:
     // A new period; the next frame stays due when it was due.
     void SetPeriod(std::int64_t periodTicks) { period_ = periodTicks > 0 ? periodTicks : 1; }
 
-private:
+  private:
     std::int64_t period_;
     std::int64_t due_ = 0;
     bool started_ = false;
@@ -55,7 +55,7 @@ private:
 // period and never beyond `longestPeriod`. Where the swap paces, a stretched period is a whole
 // number of refresh periods, so that every frame stays on the display equally long.
 class ProcessorBudget {
-public:
+  public:
     static constexpr double kShareOfOneCore = 0.35;
 
     ProcessorBudget(std::int64_t refreshPeriodTicks, std::int64_t longestPeriodTicks)
@@ -66,7 +66,7 @@ public:
     // (counted in the same ticks as the periods).
     std::int64_t PeriodFor(std::int64_t processorTicksPerFrame, bool wholeRefreshPeriods = false) const;
 
-private:
+  private:
     std::int64_t refresh_;
     std::int64_t longest_;
 };
@@ -82,7 +82,7 @@ private:
 // switched off, a new driver) is found within about a second. Once found out, never trusted
 // again.
 class SwapJudge {
-public:
+  public:
     static constexpr std::int64_t kQueueSlack = 8;
 
     SwapJudge(std::int64_t frequency, std::int64_t periodTicks)
@@ -97,7 +97,7 @@ public:
     // No swap interval to trust (the driver has none or refused it).
     void Distrust() { trusted_ = false; }
 
-private:
+  private:
     std::int64_t frequency_;
     std::int64_t period_;
     std::int64_t warmUpEnds_ = 0;
@@ -123,7 +123,7 @@ struct PacingSetup {
 // process spends besides is the driver waiting for the display, by sleeping or by spinning,
 // in any of its threads; charged to the frames it would slow a show that waits by spinning.
 class FramePacing {
-public:
+  public:
     explicit FramePacing(const PacingSetup& setup);
 
     // The show starts (or goes on after a pause) at `now` with the process's processor time.
@@ -142,7 +142,7 @@ public:
     std::int64_t TicksUntilDue(std::int64_t now) const { return LoopPaces() ? pacer_.TicksUntilDue(now) : 0; }
     std::int64_t Period() const { return pacer_.Period(); }
 
-private:
+  private:
     std::int64_t frequency_;
     std::int64_t refresh_;
     bool software_;

@@ -27,8 +27,7 @@ AloReject CheckAloFileHeader(const std::uint8_t* header, std::size_t length, std
 AloReject CheckAloHeaderBlock(const std::uint8_t* block, std::size_t length, std::uint64_t fileSize,
                               AloLayout* layout) {
     // Offsets below are relative to the block, which starts at file offset 14.
-    if (length + kAloFileHeaderSize < layout->pixelOffset ||
-        length < kAloMinPixelOffset - kAloFileHeaderSize)
+    if (length + kAloFileHeaderSize < layout->pixelOffset || length < kAloMinPixelOffset - kAloFileHeaderSize)
         return AloReject::ShortHeaderBlock;
     const std::int32_t width = S32(block + 4);
     const std::int32_t height = S32(block + 8);
@@ -61,8 +60,8 @@ AloReject CheckAloHeaderBlock(const std::uint8_t* block, std::size_t length, std
 AloReject CheckAlo(const std::uint8_t* data, std::size_t size, AloLayout* layout) {
     AloReject r = CheckAloFileHeader(data, size, size, layout);
     if (r != AloReject::None) return r;
-    return CheckAloHeaderBlock(data + kAloFileHeaderSize, layout->pixelOffset - kAloFileHeaderSize,
-                               size, layout);
+    return CheckAloHeaderBlock(data + kAloFileHeaderSize, layout->pixelOffset - kAloFileHeaderSize, size,
+                               layout);
 }
 
 void FlipRows(std::uint8_t* pixels, std::uint32_t rowBytes, std::uint32_t rows) {
@@ -78,18 +77,30 @@ void FlipRows(std::uint8_t* pixels, std::uint32_t rowBytes, std::uint32_t rows) 
 
 const char* AloRejectText(AloReject reason) {
     switch (reason) {
-        case AloReject::None: return "ok";
-        case AloReject::ShortFileHeader: return "shorter than the file header";
-        case AloReject::NotBitmap: return "not a bitmap";
-        case AloReject::PixelOffsetTooSmall: return "pixel offset below 38";
-        case AloReject::PixelOffsetPastEnd: return "pixel offset past the end of the file";
-        case AloReject::ShortHeaderBlock: return "header block cut short";
-        case AloReject::BadWidth: return "width not positive";
-        case AloReject::BadHeight: return "height zero";
-        case AloReject::NotTwentyFourBit: return "not 24 bits per pixel";
-        case AloReject::Compressed: return "compressed";
-        case AloReject::ImageSizeTooSmall: return "image size too small for the picture";
-        case AloReject::PixelsPastEnd: return "pixel data past the end of the file";
+        case AloReject::None:
+            return "ok";
+        case AloReject::ShortFileHeader:
+            return "shorter than the file header";
+        case AloReject::NotBitmap:
+            return "not a bitmap";
+        case AloReject::PixelOffsetTooSmall:
+            return "pixel offset below 38";
+        case AloReject::PixelOffsetPastEnd:
+            return "pixel offset past the end of the file";
+        case AloReject::ShortHeaderBlock:
+            return "header block cut short";
+        case AloReject::BadWidth:
+            return "width not positive";
+        case AloReject::BadHeight:
+            return "height zero";
+        case AloReject::NotTwentyFourBit:
+            return "not 24 bits per pixel";
+        case AloReject::Compressed:
+            return "compressed";
+        case AloReject::ImageSizeTooSmall:
+            return "image size too small for the picture";
+        case AloReject::PixelsPastEnd:
+            return "pixel data past the end of the file";
     }
     return "?";
 }

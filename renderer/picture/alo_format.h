@@ -28,10 +28,10 @@ enum class AloReject {
 struct AloLayout {
     std::uint32_t pixelOffset = 0;
     std::int32_t width = 0;
-    std::int32_t height = 0;      // as stored; negative means rows run top to bottom
-    std::uint32_t rowBytes = 0;   // 3 * width rounded up to a multiple of 4
-    std::uint32_t rows = 0;       // |height|
-    std::uint64_t pixelBytes = 0; // rowBytes * rows: what is read and handed to OpenGL
+    std::int32_t height = 0;       // as stored; negative means rows run top to bottom
+    std::uint32_t rowBytes = 0;    // 3 * width rounded up to a multiple of 4
+    std::uint32_t rows = 0;        // |height|
+    std::uint64_t pixelBytes = 0;  // rowBytes * rows: what is read and handed to OpenGL
 };
 
 // First step: the 14-byte file header. Fills pixelOffset.

@@ -73,7 +73,8 @@ bool ImageTexture::Load(const char* name) {
     // Every size the headers claim is checked against the file before memory is taken.
     AloLayout layout;
     std::uint8_t fileHeader[kAloFileHeaderSize];
-    if (!ReadExactly(handle, fileHeader, sizeof fileHeader)) return Fail(name, AloRejectText(AloReject::ShortFileHeader));
+    if (!ReadExactly(handle, fileHeader, sizeof fileHeader))
+        return Fail(name, AloRejectText(AloReject::ShortFileHeader));
     if (const AloReject reject = CheckAloFileHeader(fileHeader, sizeof fileHeader, fileSize, &layout);
         reject != AloReject::None)
         return Fail(name, AloRejectText(reject));
@@ -81,7 +82,8 @@ bool ImageTexture::Load(const char* name) {
     try {
         const std::size_t blockLength = layout.pixelOffset - kAloFileHeaderSize;
         std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[blockLength]);
-        if (!ReadExactly(handle, block.get(), blockLength)) return Fail(name, AloRejectText(AloReject::ShortHeaderBlock));
+        if (!ReadExactly(handle, block.get(), blockLength))
+            return Fail(name, AloRejectText(AloReject::ShortHeaderBlock));
         if (const AloReject reject = CheckAloHeaderBlock(block.get(), blockLength, fileSize, &layout);
             reject != AloReject::None)
             return Fail(name, AloRejectText(reject));
@@ -97,7 +99,8 @@ bool ImageTexture::Load(const char* name) {
     const std::uint64_t used =
         layout.pixelOffset + (imageSize > layout.pixelBytes ? imageSize : layout.pixelBytes);
     LARGE_INTEGER origin{};
-    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN)) return Fail(name, "the file cannot be read again");
+    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN))
+        return Fail(name, "the file cannot be read again");
     const PictureMemory::Outcome outcome = memory_.Take(
         used, [handle](std::uint8_t* into, std::size_t count) { return ReadExactly(handle, into, count); });
     if (outcome == PictureMemory::Outcome::Failed) return Fail(name, "the file ended early or no memory");
@@ -110,7 +113,8 @@ bool ImageTexture::Load(const char* name) {
 
     // Checked again on what was read: the file may have been rewritten in between.
     AloLayout read;
-    if (const AloReject reject = CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read); reject != AloReject::None)
+    if (const AloReject reject = CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read);
+        reject != AloReject::None)
         return Fail(name, AloRejectText(reject));
     Create(name);
     width = read.width;

@@ -7,7 +7,7 @@
 namespace qv::renderer {
 
 class ImageTexture {
-public:
+  public:
     ImageTexture() = default;
     ~ImageTexture() { Release(); }
     ImageTexture(const ImageTexture&) = delete;
@@ -30,7 +30,7 @@ public:
     std::int32_t Width() const { return width; }
     std::int32_t Height() const { return height; }
 
-private:
+  private:
     bool Fail(const char* name, const char* why);
 
     char fileName[64] = {};

@@ -11,7 +11,7 @@
 namespace qv::renderer {
 
 class PictureMemory {
-public:
+  public:
     // Fills exactly `count` bytes at `into`; false when fewer arrived.
     using Reader = std::function<bool(std::uint8_t* into, std::size_t count)>;
 
@@ -37,7 +37,7 @@ public:
     const std::uint8_t* Bytes() const { return bytes_.get(); }
     std::uint64_t Size() const { return size_; }
 
-private:
+  private:
     Outcome ReadAllInto(std::uint64_t from, const Reader& read);
 
     std::size_t piece_;

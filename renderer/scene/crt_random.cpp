@@ -2,8 +2,6 @@
 
 namespace qv::renderer {
 
-double RandomScaled(CrtRandom& random, double limit) {
-    return random.Next() / 32768.0 * limit;
-}
+double RandomScaled(CrtRandom& random, double limit) { return random.Next() / 32768.0 * limit; }
 
 }  // namespace qv::renderer

@@ -6,7 +6,7 @@
 namespace qv::renderer {
 
 class CrtRandom {
-public:
+  public:
     CrtRandom() = default;
     // Starts from a chosen state instead of the runtime's 1 (tests reach rare draws this way).
     explicit CrtRandom(std::uint32_t state) : state_(state) {}
@@ -17,7 +17,7 @@ public:
     }
     std::uint32_t State() const { return state_; }
 
-private:
+  private:
     std::uint32_t state_ = 1;
 };
 

@@ -89,7 +89,10 @@ bool DrawScene() {
     for (int k = 0; k < monitorScenes.count; ++k) {
         const Viewport& v = monitorScenes.views[k].viewport;
         glViewport(v.x, v.y, v.width, v.height);
-        if (depthTest) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
+        if (depthTest)
+            glEnable(GL_DEPTH_TEST);
+        else
+            glDisable(GL_DEPTH_TEST);
         ImageTexture& picture = k == 0 ? desktopTexture : store.otherDesktopTextures[k - 1];
         over = DrawMonitorScene(monitorScenes.views[k].scene, picture) && over;
     }
@@ -104,8 +107,8 @@ bool DrawMonitorScene(SceneState& scene, ImageTexture& picture) {
     glColor3f(1.0f, 1.0f, 1.0f);
     if (scene.shattering == 1) {
         const float front = FrontRadius(frameClock.frameTime, scene.shatterStartTime);
-        const int count = AdvanceShatter(scene, frameClock.frameTime, frameClock.frameDelta,
-                                         front, state.scene.tileDraws);
+        const int count =
+            AdvanceShatter(scene, frameClock.frameTime, frameClock.frameDelta, front, state.scene.tileDraws);
         DrawTiles(scene, state.scene.tileDraws, count);
         DrawRing(front);
         return count == 0;

@@ -14,8 +14,8 @@ float tileVertices[kTileCount * 4][3];
 float tileNormals[kTileCount * 4][3];
 float tileTexCoords[kTileCount * 4][2];
 
-void SetStripPair(int n, double x, double yLow, double yHigh, double zLow, double zHigh,
-                  double s, double tLow, double tHigh) {
+void SetStripPair(int n, double x, double yLow, double yHigh, double zLow, double zHigh, double s,
+                  double tLow, double tHigh) {
     float* v = waveVertices[n][0];
     v[0] = static_cast<float>(x), v[1] = static_cast<float>(yLow), v[2] = static_cast<float>(zLow);
     v = waveVertices[n][1];
@@ -54,8 +54,8 @@ void DrawWaveStrips(const SceneState& scene) {
         for (int i = 0; i < kGridSize; ++i) {
             const double* p = scene.tilePosition[i][j];
             const double* tc = scene.tileTexCoord[i][j];
-            SetStripPair(i, p[0] - hw, p[1] - hh, p[1] + hh, p[2], scene.tilePosition[i][above][2],
-                         tc[0], tc[1], tc[1] + dv);
+            SetStripPair(i, p[0] - hw, p[1] - hh, p[1] + hh, p[2], scene.tilePosition[i][above][2], tc[0],
+                         tc[1], tc[1] + dv);
         }
         const double* p = scene.tilePosition[kGridSize - 1][j];
         const double* tc = scene.tileTexCoord[kGridSize - 1][j];

@@ -81,12 +81,9 @@ float FrontRadius(float frameTime, double shatterStartTime) {
     return static_cast<float>(grown * grown);
 }
 
-bool FrontHasPassed(float front, double x, double y) {
-    return front > std::sqrt(x * x + y * y);
-}
+bool FrontHasPassed(float front, double x, double y) { return front > std::sqrt(x * x + y * y); }
 
-int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float front,
-                   TileDraw* draws) {
+int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float front, TileDraw* draws) {
     int count = 0;
     for (int i = 0; i < kGridSize; ++i) {
         for (int j = 0; j < kGridSize; ++j) {
@@ -124,9 +121,15 @@ void PlaceTileQuad(const SceneState& scene, const TileDraw& draw, TileQuad* quad
             y /= length;
             const double a = draw.angleDegrees * (3.14159265358979323846 / 180.0);
             const double c = std::cos(a), s = std::sin(a), k = 1.0 - c;
-            m[0][0] = x * x * k + c;  m[0][1] = x * y * k;      m[0][2] = y * s;
-            m[1][0] = x * y * k;      m[1][1] = y * y * k + c;  m[1][2] = -x * s;
-            m[2][0] = -y * s;         m[2][1] = x * s;          m[2][2] = c;
+            m[0][0] = x * x * k + c;
+            m[0][1] = x * y * k;
+            m[0][2] = y * s;
+            m[1][0] = x * y * k;
+            m[1][1] = y * y * k + c;
+            m[1][2] = -x * s;
+            m[2][0] = -y * s;
+            m[2][1] = x * s;
+            m[2][2] = c;
         }
     }
     for (int n = 0; n < 4; ++n) {
@@ -144,8 +147,7 @@ int RingSpriteCentres(float front, SpriteCentre* centres) {
         const double a = k * kRingAngleStep;
         const float cx = static_cast<float>(std::sin(a) * front);
         const float cy = static_cast<float>(std::cos(a) * front);
-        if (cx > -kGridHalfExtent && cx < kGridHalfExtent && cy > -kGridHalfExtent &&
-            cy < kGridHalfExtent)
+        if (cx > -kGridHalfExtent && cx < kGridHalfExtent && cy > -kGridHalfExtent && cy < kGridHalfExtent)
             centres[count++] = {cx, cy};
     }
     return count;

@@ -72,8 +72,7 @@ struct TileDraw {
 
 // Moves every tile the front has passed and lists the tiles still in front of the viewer
 // (z below 0) into draws (room for kTileCount). Returns how many; 0 means the cycle is over.
-int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float front,
-                   TileDraw* draws);
+int AdvanceShatter(SceneState& scene, float frameTime, float frameDelta, float front, TileDraw* draws);
 
 // Where a tile's four corners land this frame: translated to its drawn position and, when it
 // spins, turned about its axis as a rotation by angleDegrees would turn them. Corners in the

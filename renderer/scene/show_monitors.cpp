@@ -18,8 +18,8 @@ MonitorLayout HandedOverMonitors() {
     if (count < 2 || count > static_cast<UINT>(kMaxMonitors)) return layout;
     for (UINT k = 0; k < count; ++k) {
         char text[128];
-        GetPrivateProfileStringA(handoff::kMonitorSection, std::to_string(k + 1).c_str(), "", text, sizeof text,
-                                 handoff::kMonitorLayoutFile);
+        GetPrivateProfileStringA(handoff::kMonitorSection, std::to_string(k + 1).c_str(), "", text,
+                                 sizeof text, handoff::kMonitorLayoutFile);
         if (!handoff::ParseMonitorLine(text, &layout.monitors[k])) return MonitorLayout{};
     }
     layout.count = static_cast<int>(count);

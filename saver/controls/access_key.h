@@ -11,7 +11,6 @@ std::string AccessKeyOf(const std::string& caption);
 
 // Caption of a button newly placed on a form: "&OK", "&Cancel", "&Apply", whichever no button
 // of its kind on the form already has, else the name the form gave it.
-std::string NewButtonCaption(const std::vector<std::string>& captionsOnForm,
-                             const std::string& controlName);
+std::string NewButtonCaption(const std::vector<std::string>& captionsOnForm, const std::string& controlName);
 
 }  // namespace qv::controls

@@ -14,13 +14,13 @@ void FillArea(ButtonCanvas& canvas, const PixelRect& rect, Colour colour);
 void DrawGradient(ButtonCanvas& canvas, const PixelRect& rect, Colour a, Colour b);
 
 struct ButtonLook {
-  int state = StateNormal;
-  int width = 0;   // inner size in pixels
-  int height = 0;
-  std::string caption;
-  bool enabled = true;
-  Colour textColour = 0;
-  bool focusRect = false;  // has the focus and shows the focus rectangle
+    int state = StateNormal;
+    int width = 0;  // inner size in pixels
+    int height = 0;
+    std::string caption;
+    bool enabled = true;
+    Colour textColour = 0;
+    bool focusRect = false;  // has the focus and shows the focus rectangle
 };
 
 void PaintButton(ButtonCanvas& canvas, const ButtonLook& look,

@@ -7,27 +7,27 @@
 namespace qv::controls {
 
 enum ButtonState : int {
-  StateDisabled = 0,
-  StateNormal = 1,
-  StateFocused = 2,
-  StateHot = 3,
-  StatePressed = 4,
+    StateDisabled = 0,
+    StateNormal = 1,
+    StateFocused = 2,
+    StateHot = 3,
+    StatePressed = 4,
 };
 
 constexpr int kButtonStateCount = 5;
 
 struct ButtonPalette {
-  using Row = std::array<Colour, kButtonStateCount>;
-  Row outerBorder;
-  Row topLine1;
-  Row topLine2;
-  Row bottomLine2;
-  Row bottomLine1;
-  Row cornerOuter;
-  Row cornerEdge;
-  Row cornerInner;
-  Row ringTop;
-  Row ringBottom;
+    using Row = std::array<Colour, kButtonStateCount>;
+    Row outerBorder;
+    Row topLine1;
+    Row topLine2;
+    Row bottomLine2;
+    Row bottomLine1;
+    Row cornerOuter;
+    Row cornerEdge;
+    Row cornerInner;
+    Row ringTop;
+    Row ringBottom;
 };
 
 // The palette every button uses (unused entries are 0).

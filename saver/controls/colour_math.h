@@ -7,9 +7,9 @@
 namespace qv::controls {
 
 struct ColourParts {
-  int red = 0;
-  int green = 0;
-  int blue = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
 };
 
 ColourParts SplitColour(Colour colour);

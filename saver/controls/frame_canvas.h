@@ -8,19 +8,18 @@
 namespace qv::controls {
 
 class FrameCanvas {
- public:
-  virtual ~FrameCanvas() = default;
-  virtual void SetBackColour(Colour colour) = 0;
-  virtual void Clear() = 0;  // the whole image in the background colour
-  virtual void SetPen(Colour colour) = 0;  // solid, one pixel wide
-  virtual void SetFillSolid(Colour colour) = 0;
-  virtual void SetFillTransparent() = 0;
-  virtual void Rectangle(int left, int top, int right, int bottom) = 0;
-  virtual void RoundRectangle(int left, int top, int right, int bottom, int ellipseW,
-                              int ellipseH) = 0;
-  // Empty outside the image.
-  virtual std::optional<Colour> GetPixel(int x, int y) = 0;
-  virtual void SetPixel(int x, int y, Colour colour) = 0;
+  public:
+    virtual ~FrameCanvas() = default;
+    virtual void SetBackColour(Colour colour) = 0;
+    virtual void Clear() = 0;                // the whole image in the background colour
+    virtual void SetPen(Colour colour) = 0;  // solid, one pixel wide
+    virtual void SetFillSolid(Colour colour) = 0;
+    virtual void SetFillTransparent() = 0;
+    virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+    virtual void RoundRectangle(int left, int top, int right, int bottom, int ellipseW, int ellipseH) = 0;
+    // Empty outside the image.
+    virtual std::optional<Colour> GetPixel(int x, int y) = 0;
+    virtual void SetPixel(int x, int y, Colour colour) = 0;
 };
 
 }  // namespace qv::controls

@@ -11,31 +11,31 @@ namespace qv::controls {
 // Receives the hooked messages. The arguments mirror the window procedure's; a callee that
 // leaves bHandled and lReturn alone lets the window's own result stand.
 class SubclassClient {
- public:
-  virtual ~SubclassClient() = default;
-  virtual void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
-                              UINT& uMsg, WPARAM& wParam, LPARAM& lParam) = 0;
+  public:
+    virtual ~SubclassClient() = default;
+    virtual void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                                WPARAM& wParam, LPARAM& lParam) = 0;
 };
 
 class WindowHooks {
- public:
-  explicit WindowHooks(SubclassClient& client) : client_(client) {}
-  ~WindowHooks();  // removes every hook still in place
-  WindowHooks(const WindowHooks&) = delete;
-  WindowHooks& operator=(const WindowHooks&) = delete;
+  public:
+    explicit WindowHooks(SubclassClient& client) : client_(client) {}
+    ~WindowHooks();  // removes every hook still in place
+    WindowHooks(const WindowHooks&) = delete;
+    WindowHooks& operator=(const WindowHooks&) = delete;
 
-  // Null when the window cannot be hooked.
-  SubclassEntry* SubclassStart(HWND window);
-  bool SubclassAddMsg(HWND window, UINT message, int when = kMsgAfter);
-  void SubclassStop(HWND window);
+    // Null when the window cannot be hooked.
+    SubclassEntry* SubclassStart(HWND window);
+    bool SubclassAddMsg(HWND window, UINT message, int when = kMsgAfter);
+    void SubclassStop(HWND window);
 
-  const SubclassTable& Table() const { return table_; }
+    const SubclassTable& Table() const { return table_; }
 
- private:
-  static LRESULT CALLBACK Forward(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  private:
+    static LRESULT CALLBACK Forward(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-  SubclassClient& client_;
-  SubclassTable table_;
+    SubclassClient& client_;
+    SubclassTable table_;
 };
 
 // Asks for one WM_MOUSELEAVE when the pointer leaves the window.

@@ -9,10 +9,10 @@
 namespace qv {
 
 struct Bitmap24 {
-  int width = 0;
-  int height = 0;
-  // Top-down rows of width*3 bytes each, blue, green, red per pixel; no padding.
-  std::vector<std::uint8_t> bgr;
+    int width = 0;
+    int height = 0;
+    // Top-down rows of width*3 bytes each, blue, green, red per pixel; no padding.
+    std::vector<std::uint8_t> bgr;
 };
 
 constexpr std::size_t kBitmapHeaderBytes = 54;

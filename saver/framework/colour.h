@@ -8,7 +8,7 @@ namespace qv {
 using Colour = std::uint32_t;
 
 constexpr Colour Rgb(int r, int g, int b) {
-  return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+    return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }

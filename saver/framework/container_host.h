@@ -24,11 +24,11 @@ const wchar_t* FrameworkClass(bool& registered, const wchar_t* name, WNDPROC pro
 // the window's user data from WM_NCCREATE on; null once DetachAndDestroy has run.
 template <class T>
 T* WindowObject(HWND hwnd, UINT msg, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 // Destroys a framework window after detaching its object, so that the messages of the
@@ -37,44 +37,44 @@ void DetachAndDestroy(HWND hwnd);
 
 // One per form: serves the form's window and every container window on it.
 class ContainerHost {
- public:
-  using Background = std::function<void(HDC)>;
+  public:
+    using Background = std::function<void(HDC)>;
 
-  explicit ContainerHost(Form& form) : form_(form) {}
-  ContainerHost(const ContainerHost&) = delete;
-  ContainerHost& operator=(const ContainerHost&) = delete;
+    explicit ContainerHost(Form& form) : form_(form) {}
+    ContainerHost(const ContainerHost&) = delete;
+    ContainerHost& operator=(const ContainerHost&) = delete;
 
-  // The messages every container window treats alike: no background erase; a paint of the
-  // window's own `background` with the drawn controls over it; cursor and child
-  // notifications; with routeMouse the mouse messages too. A value when handled, nothing when
-  // the window's own procedure goes on with the message. `container` is null for the form.
-  std::optional<LRESULT> Handle(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp,
-                                const Background& background, bool routeMouse = true);
+    // The messages every container window treats alike: no background erase; a paint of the
+    // window's own `background` with the drawn controls over it; cursor and child
+    // notifications; with routeMouse the mouse messages too. A value when handled, nothing when
+    // the window's own procedure goes on with the message. `container` is null for the form.
+    std::optional<LRESULT> Handle(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp,
+                                  const Background& background, bool routeMouse = true);
 
-  // Paints the window double-buffered: `background`, then the drawn controls inside it.
-  void Paint(HDC dc, Control* container, HWND window, const Background& background);
-  // Mouse, cursor and child-notification messages: drawn controls under the mouse get them
-  // first. True when handled (result set).
-  bool Route(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  // The drawn controls of a container (no window of their own), painted at their places.
-  void PaintDrawnControls(HDC dc, const Control* container, POINT origin);
-  // The topmost drawn control that takes the mouse at a pixel of the container.
-  Control* HitTestDrawn(const Control* container, POINT pixel);
-  // The form's windows go: no drawn control holds the mouse any more.
-  void ReleaseMouse() { mouseControl_ = nullptr; }
+    // Paints the window double-buffered: `background`, then the drawn controls inside it.
+    void Paint(HDC dc, Control* container, HWND window, const Background& background);
+    // Mouse, cursor and child-notification messages: drawn controls under the mouse get them
+    // first. True when handled (result set).
+    bool Route(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // The drawn controls of a container (no window of their own), painted at their places.
+    void PaintDrawnControls(HDC dc, const Control* container, POINT origin);
+    // The topmost drawn control that takes the mouse at a pixel of the container.
+    Control* HitTestDrawn(const Control* container, POINT pixel);
+    // The form's windows go: no drawn control holds the mouse any more.
+    void ReleaseMouse() { mouseControl_ = nullptr; }
 
- private:
-  // WM_COMMAND from a child window: a combo box's notification.
-  bool RouteCommand(WPARAM wp, LPARAM lp);
-  // WM_SETCURSOR: the application's pointer, else the one of the drawn control under the
-  // mouse, the container's or the form's. False when the message is not for this window.
-  bool SetCursorFor(Control* container, HWND window, WPARAM wp, LPARAM lp);
-  // Mouse buttons and moves: to the drawn control under the mouse (or the one holding it), a
-  // picture box itself, or the form's own MouseDown.
-  bool RouteMouse(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp);
+  private:
+    // WM_COMMAND from a child window: a combo box's notification.
+    bool RouteCommand(WPARAM wp, LPARAM lp);
+    // WM_SETCURSOR: the application's pointer, else the one of the drawn control under the
+    // mouse, the container's or the form's. False when the message is not for this window.
+    bool SetCursorFor(Control* container, HWND window, WPARAM wp, LPARAM lp);
+    // Mouse buttons and moves: to the drawn control under the mouse (or the one holding it), a
+    // picture box itself, or the form's own MouseDown.
+    bool RouteMouse(Control* container, HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
-  Form& form_;
-  Control* mouseControl_ = nullptr;  // drawn control under a held mouse button
+    Form& form_;
+    Control* mouseControl_ = nullptr;  // drawn control under a held mouse button
 };
 
 }  // namespace qv

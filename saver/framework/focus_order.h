@@ -6,8 +6,8 @@
 namespace qv {
 
 struct FocusCandidate {
-  int tabIndex = 0;
-  bool canFocus = false;  // visible, enabled, tab stop and able to take the focus
+    int tabIndex = 0;
+    bool canFocus = false;  // visible, enabled, tab stop and able to take the focus
 };
 
 // The candidate that Tab (forward) or Shift+Tab reaches from `current` (-1: none has the

@@ -7,20 +7,20 @@
 namespace qv {
 
 class Image : public Control {
- public:
-  Image(Form& form, const ControlDesign& design);
+  public:
+    Image(Form& form, const ControlDesign& design);
 
-  const qv::Picture& Picture() const { return picture_; }
-  void SetPicture(const qv::Picture& p);
-  bool Stretch() const { return stretch_; }
-  void SetStretch(bool s);
+    const qv::Picture& Picture() const { return picture_; }
+    void SetPicture(const qv::Picture& p);
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool s);
 
-  void Create(HWND) override {}
-  void PaintOn(HDC dc, const RECT& r) override;
+    void Create(HWND) override {}
+    void PaintOn(HDC dc, const RECT& r) override;
 
- private:
-  qv::Picture picture_;
-  bool stretch_;
+  private:
+    qv::Picture picture_;
+    bool stretch_;
 };
 
 }  // namespace qv

@@ -8,13 +8,13 @@
 namespace qv {
 
 struct KeyStroke {
-  int virtualKey = 0;  // Windows virtual-key code
-  bool shift = false;
-  bool control = false;
-  bool alt = false;
-  bool operator==(const KeyStroke& o) const {
-    return virtualKey == o.virtualKey && shift == o.shift && control == o.control && alt == o.alt;
-  }
+    int virtualKey = 0;  // Windows virtual-key code
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+    bool operator==(const KeyStroke& o) const {
+        return virtualKey == o.virtualKey && shift == o.shift && control == o.control && alt == o.alt;
+    }
 };
 
 // Empty optional when the text is malformed (unknown {NAME}, unbalanced braces).

@@ -6,32 +6,32 @@
 namespace qv {
 
 class Label : public Control {
- public:
-  Label(Form& form, const ControlDesign& design);
+  public:
+    Label(Form& form, const ControlDesign& design);
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& c);
-  Alignment GetAlignment() const { return alignment_; }
-  void SetAlignment(Alignment a);
-  BackStyle GetBackStyle() const { return backStyle_; }
-  void SetBackStyle(BackStyle s);
-  Colour BackColor() const { return backColor_; }
-  void SetBackColor(Colour c);
-  Colour ForeColor() const { return foreColor_; }
-  void SetForeColor(Colour c);
-  const FontDesc& Font() const { return font_; }
-  void SetFont(const FontDesc& f);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& c);
+    Alignment GetAlignment() const { return alignment_; }
+    void SetAlignment(Alignment a);
+    BackStyle GetBackStyle() const { return backStyle_; }
+    void SetBackStyle(BackStyle s);
+    Colour BackColor() const { return backColor_; }
+    void SetBackColor(Colour c);
+    Colour ForeColor() const { return foreColor_; }
+    void SetForeColor(Colour c);
+    const FontDesc& Font() const { return font_; }
+    void SetFont(const FontDesc& f);
 
-  void Create(HWND) override {}
-  void PaintOn(HDC dc, const RECT& r) override;
+    void Create(HWND) override {}
+    void PaintOn(HDC dc, const RECT& r) override;
 
- private:
-  std::string caption_;
-  Alignment alignment_;
-  BackStyle backStyle_;
-  Colour backColor_;
-  Colour foreColor_;
-  FontDesc font_;
+  private:
+    std::string caption_;
+    Alignment alignment_;
+    BackStyle backStyle_;
+    Colour backColor_;
+    Colour foreColor_;
+    FontDesc font_;
 };
 
 }  // namespace qv

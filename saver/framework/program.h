@@ -21,22 +21,22 @@ void MessageBoxOk(const std::string& text, const std::string& title = "");
 // it stands for that one process, and its end can be seen even after the fact. Closed when
 // destroyed; moves, never copies.
 class ProgramProcess {
- public:
-  ProgramProcess() = default;
-  ProgramProcess(void* handle, std::uint32_t id) : handle_(handle), id_(id) {}
-  ProgramProcess(ProgramProcess&& other) noexcept;
-  ProgramProcess& operator=(ProgramProcess&& other) noexcept;
-  ProgramProcess(const ProgramProcess&) = delete;
-  ProgramProcess& operator=(const ProgramProcess&) = delete;
-  ~ProgramProcess();
+  public:
+    ProgramProcess() = default;
+    ProgramProcess(void* handle, std::uint32_t id) : handle_(handle), id_(id) {}
+    ProgramProcess(ProgramProcess&& other) noexcept;
+    ProgramProcess& operator=(ProgramProcess&& other) noexcept;
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+    ~ProgramProcess();
 
-  bool Running() const;  // false once it has ended, and when none is held
-  void* Handle() const { return handle_; }
-  std::uint32_t Id() const { return id_; }
+    bool Running() const;  // false once it has ended, and when none is held
+    void* Handle() const { return handle_; }
+    std::uint32_t Id() const { return id_; }
 
- private:
-  void* handle_ = nullptr;
-  std::uint32_t id_ = 0;
+  private:
+    void* handle_ = nullptr;
+    std::uint32_t id_ = 0;
 };
 
 // Starts a program by path (the whole command line) with a show command (SW_*) and holds its
@@ -46,7 +46,7 @@ ProgramProcess StartProgramProcess(const std::string& commandLine, int showComma
 std::uint32_t StartProgram(const std::string& commandLine, int showCommand);
 
 // Files. Each returns false on failure (the skip rule counts that as a failed statement).
-bool MakeFolder(const std::string& path);   // one level; false also when it exists
+bool MakeFolder(const std::string& path);    // one level; false also when it exists
 bool DeleteFileAt(const std::string& path);  // false when it did not exist or is locked
 bool CanOpenForReading(const std::string& path);
 

@@ -6,35 +6,35 @@
 namespace qv {
 
 class Shape : public Control {
- public:
-  Shape(Form& form, const ControlDesign& design);
+  public:
+    Shape(Form& form, const ControlDesign& design);
 
-  ShapeKind GetShape() const { return shape_; }
-  void SetShape(ShapeKind s);
-  qv::FillStyle FillStyle() const { return fillStyle_; }
-  void SetFillStyle(qv::FillStyle s);
-  Colour FillColor() const { return fillColor_; }
-  void SetFillColor(Colour c);
-  Colour BorderColor() const { return borderColor_; }
-  void SetBorderColor(Colour c);
-  int BorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int w);
-  qv::BackStyle BackStyle() const { return backStyle_; }
-  void SetBackStyle(qv::BackStyle s);
-  Colour BackColor() const { return backColor_; }
-  void SetBackColor(Colour c);
+    ShapeKind GetShape() const { return shape_; }
+    void SetShape(ShapeKind s);
+    qv::FillStyle FillStyle() const { return fillStyle_; }
+    void SetFillStyle(qv::FillStyle s);
+    Colour FillColor() const { return fillColor_; }
+    void SetFillColor(Colour c);
+    Colour BorderColor() const { return borderColor_; }
+    void SetBorderColor(Colour c);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int w);
+    qv::BackStyle BackStyle() const { return backStyle_; }
+    void SetBackStyle(qv::BackStyle s);
+    Colour BackColor() const { return backColor_; }
+    void SetBackColor(Colour c);
 
-  void Create(HWND) override {}
-  void PaintOn(HDC dc, const RECT& r) override;
+    void Create(HWND) override {}
+    void PaintOn(HDC dc, const RECT& r) override;
 
- private:
-  ShapeKind shape_;
-  qv::FillStyle fillStyle_;
-  Colour fillColor_;
-  Colour borderColor_;
-  int borderWidth_;
-  qv::BackStyle backStyle_;
-  Colour backColor_;
+  private:
+    ShapeKind shape_;
+    qv::FillStyle fillStyle_;
+    Colour fillColor_;
+    Colour borderColor_;
+    int borderWidth_;
+    qv::BackStyle backStyle_;
+    Colour backColor_;
 };
 
 }  // namespace qv

@@ -14,24 +14,24 @@
 namespace qv {
 
 class Statement {
- public:
-  template <class F, class = std::enable_if_t<std::is_invocable_v<F&>>>
-  Statement(F f) {  // NOLINT: implicit on purpose, so lambdas can be listed directly
-    using R = std::invoke_result_t<F&>;
-    if constexpr (std::is_same_v<R, bool>) {
-      run_ = std::move(f);
-    } else {
-      run_ = [g = std::move(f)]() mutable {
-        g();
-        return true;
-      };
+  public:
+    template <class F, class = std::enable_if_t<std::is_invocable_v<F&>>>
+    Statement(F f) {  // NOLINT: implicit on purpose, so lambdas can be listed directly
+        using R = std::invoke_result_t<F&>;
+        if constexpr (std::is_same_v<R, bool>) {
+            run_ = std::move(f);
+        } else {
+            run_ = [g = std::move(f)]() mutable {
+                g();
+                return true;
+            };
+        }
     }
-  }
-  // True when the statement ran to its end and did not report failure.
-  bool Run() const;
+    // True when the statement ran to its end and did not report failure.
+    bool Run() const;
 
- private:
-  std::function<bool()> run_;
+  private:
+    std::function<bool()> run_;
 };
 
 // Runs every statement in order; returns how many failed (callers usually ignore it).

@@ -7,23 +7,23 @@
 namespace qv {
 
 class Timer : public Control {
- public:
-  Timer(Form& form, const ControlDesign& design);
+  public:
+    Timer(Form& form, const ControlDesign& design);
 
-  int Interval() const { return interval_; }
-  void SetInterval(int ms);  // throws for a negative interval
-  void SetEnabled(bool e) override;
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);  // throws for a negative interval
+    void SetEnabled(bool e) override;
 
-  void Create(HWND parent) override;
-  void Destroy() override;
-  void Tick();  // from the form's WM_TIMER
+    void Create(HWND parent) override;
+    void Destroy() override;
+    void Tick();  // from the form's WM_TIMER
 
- private:
-  void Arm();
-  HWND window_ = nullptr;
-  UINT_PTR id_ = 0;
-  int interval_;
-  bool ticking_ = false;
+  private:
+    void Arm();
+    HWND window_ = nullptr;
+    UINT_PTR id_ = 0;
+    int interval_;
+    bool ticking_ = false;
 };
 
 }  // namespace qv

@@ -15,36 +15,35 @@ constexpr uint32_t kLoopFlags = 0x0001 | 0x0008;
 }  // namespace
 
 void Mp3Open() {
-  // A double quote cannot occur in a file name; in the quoted open command it would end the
-  // name early and could open some other file, so such a path plays nothing.
-  if (BgmFile.find('"') != std::string::npos) return;
-  if (MciSendNoReply("open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play") == 0)
-    MciSendNoReply("play MP3Play");
+    // A double quote cannot occur in a file name; in the quoted open command it would end the
+    // name early and could open some other file, so such a path plays nothing.
+    if (BgmFile.find('"') != std::string::npos) return;
+    if (MciSendNoReply("open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play") == 0)
+        MciSendNoReply("play MP3Play");
 }
 
 bool Mp3IsPlaying() {
-  std::string mode;
-  // A failed query says nothing about the device, whatever the buffer holds.
-  if (CurrentMediaPlatform().SendString("status MP3Play mode", &mode, kModeLength) != 0)
-    return false;
-  return LeadingText(mode, 7) == "playing";
+    std::string mode;
+    // A failed query says nothing about the device, whatever the buffer holds.
+    if (CurrentMediaPlatform().SendString("status MP3Play mode", &mode, kModeLength) != 0) return false;
+    return LeadingText(mode, 7) == "playing";
 }
 
 void Mp3Repeat() {
-  if (Mp3IsPlaying()) return;
-  MciSendNoReply("stop MP3Play");
-  MciSendNoReply("play MP3Play from 0");
+    if (Mp3IsPlaying()) return;
+    MciSendNoReply("stop MP3Play");
+    MciSendNoReply("play MP3Play from 0");
 }
 
 void Mp3Close() {
-  MciSendNoReply("stop MP3Play");
-  MciSendNoReply("close MP3Play");
+    MciSendNoReply("stop MP3Play");
+    MciSendNoReply("close MP3Play");
 }
 
 void WavPlay() {
-  MediaPlatform& platform = CurrentMediaPlatform();
-  if (platform.WaveOutDeviceCount() <= 0) return;
-  LastApiResult = platform.PlayWaveSound(&BgmFile, kLoopFlags);
+    MediaPlatform& platform = CurrentMediaPlatform();
+    if (platform.WaveOutDeviceCount() <= 0) return;
+    LastApiResult = platform.PlayWaveSound(&BgmFile, kLoopFlags);
 }
 
 void WavStop() { LastApiResult = CurrentMediaPlatform().PlayWaveSound(nullptr, 0); }

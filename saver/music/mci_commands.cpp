@@ -17,41 +17,41 @@ const char kNoErrorText[] = "Error (文字列が取れません)";
 }  // namespace
 
 int32_t MciSend(const std::string& command, std::string& reply) {
-  if (command.empty()) {
-    reply = kNoCommandText;
-    return -1;
-  }
-  MediaPlatform& platform = CurrentMediaPlatform();
-  std::string buffer;
-  const int32_t code = platform.SendString(command, &buffer, kReplyLength);
-  // Callers rely on the raw code being there before any text is produced.
-  LastApiResult = code;
-  if (code != 0) {
-    std::string errorText;
-    reply = platform.GetErrorString(code, errorText, kErrorTextLength) ? TextUpToNul(errorText)
-                                                                       : kNoErrorText;
-    return code;
-  }
-  reply = TextUpToNul(buffer);
-  return 0;
+    if (command.empty()) {
+        reply = kNoCommandText;
+        return -1;
+    }
+    MediaPlatform& platform = CurrentMediaPlatform();
+    std::string buffer;
+    const int32_t code = platform.SendString(command, &buffer, kReplyLength);
+    // Callers rely on the raw code being there before any text is produced.
+    LastApiResult = code;
+    if (code != 0) {
+        std::string errorText;
+        reply = platform.GetErrorString(code, errorText, kErrorTextLength) ? TextUpToNul(errorText)
+                                                                           : kNoErrorText;
+        return code;
+    }
+    reply = TextUpToNul(buffer);
+    return 0;
 }
 
 std::string MciStatus(const std::string& command) {
-  const int32_t code = MciSend(command, MciReplyText);
-  LastApiResult = code;
-  if (code != 0) return "Error:" + std::to_string(code);
-  return MciReplyText;
+    const int32_t code = MciSend(command, MciReplyText);
+    LastApiResult = code;
+    if (code != 0) return "Error:" + std::to_string(code);
+    return MciReplyText;
 }
 
 int32_t MciPlay(const std::string& device, const std::string& start, const std::string& end) {
-  std::string command = "play " + device;
-  if (!start.empty()) command += " from " + start;
-  if (!end.empty()) command += " to " + end;
-  return MciSend(command, MciReplyText);
+    std::string command = "play " + device;
+    if (!start.empty()) command += " from " + start;
+    if (!end.empty()) command += " to " + end;
+    return MciSend(command, MciReplyText);
 }
 
 int32_t MciSendNoReply(const std::string& command) {
-  return CurrentMediaPlatform().SendString(command, nullptr, 0);
+    return CurrentMediaPlatform().SendString(command, nullptr, 0);
 }
 
 }  // namespace qv

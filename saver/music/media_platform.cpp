@@ -7,11 +7,11 @@ namespace {
 constexpr int32_t kNoDevice = 256 + 50;
 
 class NoMediaPlatform final : public MediaPlatform {
- public:
-  int32_t SendString(const std::string&, std::string*, uint32_t) override { return kNoDevice; }
-  bool GetErrorString(int32_t, std::string&, uint32_t) override { return false; }
-  int32_t WaveOutDeviceCount() override { return 0; }
-  int32_t PlayWaveSound(const std::string*, uint32_t) override { return 0; }
+  public:
+    int32_t SendString(const std::string&, std::string*, uint32_t) override { return kNoDevice; }
+    bool GetErrorString(int32_t, std::string&, uint32_t) override { return false; }
+    int32_t WaveOutDeviceCount() override { return 0; }
+    int32_t PlayWaveSound(const std::string*, uint32_t) override { return 0; }
 };
 
 NoMediaPlatform noMedia;

@@ -25,9 +25,9 @@ extern bool CdKeepPolling;
 
 // ---- Music settings (filled by LoadMusicSettings at start-up, edited by the dialog) ------
 
-extern int16_t BgmKind;      // 0 none, 1 audio CD, 2 music file; anything else plays nothing
-extern int16_t BgmRepeat;    // CD repeat track; 0 repeats the whole disc
-extern std::string BgmFile;  // full path of the music file (UTF-8), or empty
+extern int16_t BgmKind;        // 0 none, 1 audio CD, 2 music file; anything else plays nothing
+extern int16_t BgmRepeat;      // CD repeat track; 0 repeats the whole disc
+extern std::string BgmFile;    // full path of the music file (UTF-8), or empty
 extern std::string BgmFolder;  // folder where the dialog's file chooser opens (UTF-8)
 
 // ---- Command layer -----------------------------------------------------------------------

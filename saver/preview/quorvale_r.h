@@ -8,8 +8,8 @@
 namespace qv {
 
 class Quorvale_R : public Form {
- public:
-  Quorvale_R();
+  public:
+    Quorvale_R();
 };
 
 // Shows the preview inside the pane. A handle that names no window ends the program at

@@ -6,16 +6,15 @@
 
 namespace qv {
 
-ApplyResult ApplyValues(std::int16_t bgmKind, const std::string& repeatText,
-                        const std::string& bgmFile) {
-  ApplyResult result;
-  result.bgmRepeat = RepeatTrackFromText(repeatText);
-  result.writes = {
-      {handoff::kKeyBgmKind, NumberText(bgmKind)},
-      {handoff::kKeyBgmRepeat, NumberText(result.bgmRepeat)},
-      {handoff::kKeyBgmFile, bgmFile},
-  };
-  return result;
+ApplyResult ApplyValues(std::int16_t bgmKind, const std::string& repeatText, const std::string& bgmFile) {
+    ApplyResult result;
+    result.bgmRepeat = RepeatTrackFromText(repeatText);
+    result.writes = {
+        {handoff::kKeyBgmKind, NumberText(bgmKind)},
+        {handoff::kKeyBgmRepeat, NumberText(result.bgmRepeat)},
+        {handoff::kKeyBgmFile, bgmFile},
+    };
+    return result;
 }
 
 }  // namespace qv

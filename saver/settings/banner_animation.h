@@ -9,8 +9,8 @@ constexpr int kBannerFrames = 24;
 constexpr int kBannerCycleTicks = 2 * kBannerFrames + 1;
 
 struct BannerStep {
-  int box = -1;   // Pic_m index to draw into (0 or 1); -1 when this tick draws nothing
-  int frame = 0;  // Pic_t index of the frame to show, 1..24
+    int box = -1;   // Pic_m index to draw into (0 or 1); -1 when this tick draws nothing
+    int frame = 0;  // Pic_t index of the frame to show, 1..24
 };
 
 // One timer tick: advances animTick (0..48 between ticks) and tells what to draw.

@@ -5,8 +5,8 @@
 namespace qv {
 
 struct TwipsPosition {
-  long left = 0;
-  long top = 0;
+    long left = 0;
+    long top = 0;
 };
 
 // Sizes in twips. Each difference is rounded to a whole number (halves to even) before the

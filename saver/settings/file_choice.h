@@ -11,14 +11,14 @@ namespace qv {
 constexpr std::size_t kChooserBufferSize = 255;
 
 enum class FileChoice {
-  Cancelled,    // no file: nothing changes
-  Chosen,       // `path` becomes the music file
-  NotStorable,  // the settings file or the media commands cannot carry its characters: say so
+    Cancelled,    // no file: nothing changes
+    Chosen,       // `path` becomes the music file
+    NotStorable,  // the settings file or the media commands cannot carry its characters: say so
 };
 
 struct ChosenFile {
-  FileChoice choice = FileChoice::Cancelled;
-  std::string path;
+    FileChoice choice = FileChoice::Cancelled;
+    std::string path;
 };
 
 // An empty path is a cancel. A path is storable when the system's ANSI code page holds every

@@ -12,19 +12,19 @@ namespace qv {
 inline constexpr char kMakerWebPage[] = "https://quorvale.example/";
 
 class Quorvale_P : public Form {
- public:
-  Quorvale_P();
+  public:
+    Quorvale_P();
 
- private:
-  void Load_();
-  void SelectSource(int index);
-  void ChooseFile();
-  void Apply();
-  void OpenWebPage();
-  void AnimateBanner();
-  void ShowRadioMarks();
+  private:
+    void Load_();
+    void SelectSource(int index);
+    void ChooseFile();
+    void Apply();
+    void OpenWebPage();
+    void AnimateBanner();
+    void ShowRadioMarks();
 
-  std::int16_t AnimTick = 0;
+    std::int16_t AnimTick = 0;
 };
 
 }  // namespace qv

@@ -5,9 +5,9 @@
 namespace qv {
 
 void ShowSettingsDialog() {
-  Quorvale_P dialog;
-  dialog.Show(/*modal=*/true);
-  if (dialog.IsLoaded()) dialog.Unload();
+    Quorvale_P dialog;
+    dialog.Show(/*modal=*/true);
+    if (dialog.IsLoaded()) dialog.Unload();
 }
 
 }  // namespace qv

@@ -8,8 +8,8 @@
 namespace qv {
 
 struct ZoomPosition {
-  std::int16_t x = 0;
-  std::int16_t y = 0;
+    std::int16_t x = 0;
+    std::int16_t y = 0;
 };
 
 // Screen position in pixels of the pointer when the dialog loaded; start and end of the

@@ -12,8 +12,8 @@
 namespace qv {
 
 struct OtherMonitorShots {
-  handoff::MonitorLayout layout;  // every monitor, the primary first; count 1 with one monitor
-  std::vector<std::unique_ptr<PersistentImage>> pictures;  // monitors 2, 3, ... in layout order
+    handoff::MonitorLayout layout;  // every monitor, the primary first; count 1 with one monitor
+    std::vector<std::unique_ptr<PersistentImage>> pictures;  // monitors 2, 3, ... in layout order
 };
 
 // Photographs every monitor but the primary.

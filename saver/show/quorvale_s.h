@@ -15,22 +15,22 @@
 namespace qv {
 
 class Quorvale_S : public Form {
- public:
-  Quorvale_S();
+  public:
+    Quorvale_S();
 
-  std::string RendererPath;
+    std::string RendererPath;
 
- private:
-  void LoadHandling();
-  void Capture();
-  void StartMusic();
-  bool RendererRunning() const;
-  void WatchRenderer();
-  void PollCd();
-  void UnloadHandling();
+  private:
+    void LoadHandling();
+    void Capture();
+    void StartMusic();
+    bool RendererRunning() const;
+    void WatchRenderer();
+    void PollCd();
+    void UnloadHandling();
 
-  ProgramProcess renderer_;  // held from its start, so no other process can take its place
-  RendererWatch rendererWatch_;
+    ProgramProcess renderer_;  // held from its start, so no other process can take its place
+    RendererWatch rendererWatch_;
 };
 
 }  // namespace qv

@@ -9,23 +9,23 @@
 namespace qv {
 
 class RendererWatch {
- public:
-  // Ticks a renderer that is running but has never shown its window may take.
-  static constexpr int kStartAllowanceTicks = 60;  // 30 s at the 500 ms watch interval
+  public:
+    // Ticks a renderer that is running but has never shown its window may take.
+    static constexpr int kStartAllowanceTicks = 60;  // 30 s at the 500 ms watch interval
 
-  // One watch tick. True when the show has ended.
-  bool ShowEnded(bool windowFound, bool rendererRunning) {
-    if (windowFound) {
-      seen_ = true;
-      return false;
+    // One watch tick. True when the show has ended.
+    bool ShowEnded(bool windowFound, bool rendererRunning) {
+        if (windowFound) {
+            seen_ = true;
+            return false;
+        }
+        if (seen_ || !rendererRunning) return true;
+        return ++waitingTicks_ > kStartAllowanceTicks;
     }
-    if (seen_ || !rendererRunning) return true;
-    return ++waitingTicks_ > kStartAllowanceTicks;
-  }
 
- private:
-  bool seen_ = false;
-  int waitingTicks_ = 0;
+  private:
+    bool seen_ = false;
+    int waitingTicks_ = 0;
 };
 
 }  // namespace qv

@@ -59,7 +59,8 @@ BOOL CALLBACK AddMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoA(m, &info);
-    reinterpret_cast<std::vector<Monitor>*>(data)->push_back({info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
+        {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     return TRUE;
 }
 
@@ -78,7 +79,8 @@ struct Screen {
     Rgb At(int x, int y) const {  // screen coordinates
         const std::uint32_t p =
             pixels[static_cast<size_t>(y - area.top) * (area.right - area.left) + (x - area.left)];
-        return {static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255), static_cast<int>(p & 255)};
+        return {static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255),
+                static_cast<int>(p & 255)};
     }
 };
 
@@ -111,8 +113,8 @@ bool ShowsPicture(const Screen& s, const Monitor& m, int which, std::string* why
         const Rgb seen = s.At(m.r.left + p.x, m.r.top + p.y);
         if (!Near(seen, kQuadrants[which][p.quadrant], kNear)) {
             *why = "monitor at (" + std::to_string(m.r.left) + ", " + std::to_string(m.r.top) + "), (" +
-                   std::to_string(p.x) + ", " + std::to_string(p.y) + "): saw " + Text(seen) + " instead of " +
-                   Text(kQuadrants[which][p.quadrant]);
+                   std::to_string(p.x) + ", " + std::to_string(p.y) + "): saw " + Text(seen) +
+                   " instead of " + Text(kQuadrants[which][p.quadrant]);
             return false;
         }
     }
@@ -143,8 +145,8 @@ struct Picture {
     std::string bytes;
     Rgb At(int x, int y) const {  // y from the top
         const int row = (3 * width + 3) / 4 * 4;
-        const unsigned char* p =
-            reinterpret_cast<const unsigned char*>(bytes.data()) + 54 + static_cast<size_t>(height - 1 - y) * row + 3 * x;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 54 +
+                                 static_cast<size_t>(height - 1 - y) * row + 3 * x;
         return {p[2], p[1], p[0]};
     }
 };
@@ -186,7 +188,7 @@ TEST(TwoMonitorDisplay, ListsBothMonitors) {
 }
 
 class TwoMonitorShow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetProcessDPIAware();
         monitors_ = Monitors();
@@ -214,8 +216,9 @@ protected:
         RegisterClassA(&wc);
         for (int k = 0; k < 2; ++k) {
             const RECT& r = monitors_[k].r;
-            HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "desktop", WS_POPUP, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+            HWND w =
+                CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "desktop", WS_POPUP, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
             SetWindowLongPtrA(w, GWLP_USERDATA, k);
             ShowWindow(w, SW_SHOWNOACTIVATE);
             UpdateWindow(w);
@@ -233,8 +236,8 @@ protected:
         std::string command = "\"" + saver + "\" /s";
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessA(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &si, &saver_))
+        ASSERT_TRUE(CreateProcessA(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &si, &saver_))
             << saver;
     }
     HWND WaitForRenderer() {
@@ -268,20 +271,22 @@ TEST_F(TwoMonitorShow, EveryMonitorShowsItsOwnPartAndEscapeEndsAll) {
         EXPECT_EQ(p.height, monitors_[k].Height()) << kPictures[k];
         for (const Probe& probe : Probes(p.width, p.height))
             EXPECT_TRUE(Near(p.At(probe.x, probe.y), kQuadrants[k][probe.quadrant], kNear))
-                << kPictures[k] << " at (" << probe.x << ", " << probe.y << "): " << Text(p.At(probe.x, probe.y));
+                << kPictures[k] << " at (" << probe.x << ", " << probe.y
+                << "): " << Text(p.At(probe.x, probe.y));
     }
     auto line = [](const Monitor& m) {
-        return std::to_string(m.r.left) + " " + std::to_string(m.r.top) + " " + std::to_string(m.Width()) + " " +
-               std::to_string(m.Height());
+        return std::to_string(m.r.left) + " " + std::to_string(m.r.top) + " " + std::to_string(m.Width()) +
+               " " + std::to_string(m.Height());
     };
-    EXPECT_EQ(ReadFileBytes(kLayout),
-              qv::test::SectionLine(handoff::kMonitorSection) + handoff::kMonitorCountKey + "=2\r\n1=" +
-                  line(monitors_[0]) + "\r\n2=" + line(monitors_[1]) + "\r\n");
+    EXPECT_EQ(ReadFileBytes(kLayout), qv::test::SectionLine(handoff::kMonitorSection) +
+                                          handoff::kMonitorCountKey + "=2\r\n1=" + line(monitors_[0]) +
+                                          "\r\n2=" + line(monitors_[1]) + "\r\n");
     // The keys an older renderer reads still describe the primary.
     EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, 0, kIni)),
               monitors_[0].Width());
-    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)),
-              monitors_[0].Height());
+    EXPECT_EQ(
+        static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)),
+        monitors_[0].Height());
 
     // One window over both monitors.
     RECT window{};
@@ -304,12 +309,12 @@ TEST_F(TwoMonitorShow, EveryMonitorShowsItsOwnPartAndEscapeEndsAll) {
     // The ring near each monitor's centre, at the same moment: one clock for both. It stays
     // that close for a few tenths of a second per cycle, so only the middles are grabbed.
     int glow[2] = {0, 0}, most[2] = {0, 0};
-    for (const DWORD start = GetTickCount(); !(glow[0] > 20 && glow[1] > 20) && GetTickCount() - start < 28000;) {
+    for (const DWORD start = GetTickCount();
+         !(glow[0] > 20 && glow[1] > 20) && GetTickCount() - start < 28000;) {
         for (int k = 0; k < 2; ++k) most[k] = std::max(most[k], glow[k] = Glow(Grab(Middle(monitors_[k]))));
     }
-    EXPECT_TRUE(glow[0] > 20 && glow[1] > 20)
-        << "no glow near both centres at once; at most " << most[0] << " on the primary, " << most[1]
-        << " on the other";
+    EXPECT_TRUE(glow[0] > 20 && glow[1] > 20) << "no glow near both centres at once; at most " << most[0]
+                                              << " on the primary, " << most[1] << " on the other";
 
     // Escape, as the keyboard sends it, ends the renderer, and with it the saver.
     SetForegroundWindow(renderer);
@@ -320,7 +325,8 @@ TEST_F(TwoMonitorShow, EveryMonitorShowsItsOwnPartAndEscapeEndsAll) {
     SendInput(2, in, sizeof(INPUT));
     for (int waited = 0; waited < 10000 && IsWindow(renderer); waited += 50) Pump(50);
     EXPECT_FALSE(IsWindow(renderer)) << "Escape did not end the renderer";
-    EXPECT_EQ(WaitForSingleObject(saver_.hProcess, 10000), WAIT_OBJECT_0) << "the saver outlived the renderer";
+    EXPECT_EQ(WaitForSingleObject(saver_.hProcess, 10000), WAIT_OBJECT_0)
+        << "the saver outlived the renderer";
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ namespace {
 
 // The value of a shell variable after the tools' own eval of the script's output.
 std::string ShellValue(const std::string& variable) {
-    const std::string command = "bash -c 'eval \"$(\"$0\" shell)\" && printf %s \"$" + variable + "\"' " +
-                                QV_HANDOFF_VALUES;
+    const std::string command =
+        "bash -c 'eval \"$(\"$0\" shell)\" && printf %s \"$" + variable + "\"' " + QV_HANDOFF_VALUES;
     std::string out;
     if (FILE* p = popen(command.c_str(), "r")) {
         char buffer[256];

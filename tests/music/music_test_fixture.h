@@ -8,17 +8,17 @@
 namespace qv::test {
 
 class MusicTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    LastApiResult = 0;
-    MciReplyText.clear();
-    CdKeepPolling = false;
-    BgmKind = 0;
-    BgmRepeat = 0;
-    BgmFile.clear();
-    BgmFolder.clear();
-  }
-  FakeMediaDevice device;
+  protected:
+    void SetUp() override {
+        LastApiResult = 0;
+        MciReplyText.clear();
+        CdKeepPolling = false;
+        BgmKind = 0;
+        BgmRepeat = 0;
+        BgmFile.clear();
+        BgmFolder.clear();
+    }
+    FakeMediaDevice device;
 };
 
 }  // namespace qv::test

@@ -136,11 +136,9 @@ TEST(AloFormat, FlipRowsReversesRowOrderForOddAndEvenCounts) {
             for (int k = 0; k < 4; ++k) px[r * 4 + k] = static_cast<std::uint8_t>(r * 10 + k);
         FlipRows(px.data(), 4, rows);
         for (std::uint32_t r = 0; r < rows; ++r)
-            for (int k = 0; k < 4; ++k)
-                ASSERT_EQ(px[r * 4 + k], (rows - 1 - r) * 10 + k) << rows << " rows";
+            for (int k = 0; k < 4; ++k) ASSERT_EQ(px[r * 4 + k], (rows - 1 - r) * 10 + k) << rows << " rows";
     }
 }
-
 
 TEST(AloEdges, SmallestPicturesAndAHeaderOfExactlyFourteenBytes) {
     AloSpec s;

@@ -167,7 +167,6 @@ TEST(FramePacing, ANewPeriodKeepsTheFrameThatIsDue) {
     EXPECT_EQ(pacer.Period(), 300);
 }
 
-
 // The swap's judge over three seconds of frames `gap` periods apart, after a stall of three
 // periods that ends as judging starts, so that the three frames a refilling queue lets through
 // back to back open the first stretch.
@@ -208,7 +207,8 @@ TEST(FramePacing, SwapJudgeToleratesAQueueOfThreeAndFindsFramesClearlyFaster) {
         while (now + period < 250'000) judge.FrameStarted(now += period);
         now += 3 * period;
         for (int k = 0; k < 3; ++k) judge.FrameStarted(now += 100);
-        while (now < 3'000'000 && judge.Trusted()) judge.FrameStarted(now += static_cast<std::int64_t>(c.gap * period));
+        while (now < 3'000'000 && judge.Trusted())
+            judge.FrameStarted(now += static_cast<std::int64_t>(c.gap * period));
         EXPECT_EQ(judge.Trusted(), c.trusted);
         if (!c.trusted) {
             EXPECT_LE(now, 1'300'000) << "found out within about a second";
@@ -239,8 +239,8 @@ struct ShowFigures {
     double fps = 0.0;  // over the steady seconds
     int slowestSecond = 1 << 30, busiestSecond = 0;
     bool vsyncAtEnd = true;
-    double intervalOffAt = -1.0;  // seconds into the show; -1: never
-    double share = 0.0;           // processor use over the steady seconds, of one core
+    double intervalOffAt = -1.0;          // seconds into the show; -1: never
+    double share = 0.0;                   // processor use over the steady seconds, of one core
     bool stretchedByWholePeriods = true;  // while the swap paced
 };
 
@@ -250,7 +250,8 @@ constexpr int kShowSeconds = 12;
 ShowFigures RunShow(const DriverCase& c, double phase, unsigned seed) {
     const std::int64_t period = RefreshPeriodTicks(kTicks, c.hz);
     const std::int64_t end = kShowSeconds * kTicks;
-    const std::int64_t blanksStop = c.blanksStopAt > 0 ? static_cast<std::int64_t>(c.blanksStopAt * kTicks) : INT64_MAX;
+    const std::int64_t blanksStop =
+        c.blanksStopAt > 0 ? static_cast<std::int64_t>(c.blanksStopAt * kTicks) : INT64_MAX;
     std::mt19937 random(seed);
     std::uniform_int_distribution<std::int64_t> jitter(-2000, 2000), lateWake(0, 1000);
 
@@ -280,7 +281,8 @@ ShowFigures RunShow(const DriverCase& c, double phase, unsigned seed) {
     };
     for (int frame = 0;; ++frame) {
         for (std::int64_t wait; (wait = pacing.TicksUntilDue(now)) > 0;)
-            now += static_cast<std::int64_t>(TicksToWaitMs(wait, kTicks)) * (kTicks / 1000) + lateWake(random);
+            now +=
+                static_cast<std::int64_t>(TicksToWaitMs(wait, kTicks)) * (kTicks / 1000) + lateWake(random);
         if (now >= end) break;
         if (pacing.FrameStarted(now)) {
             EXPECT_TRUE(interval) << "the interval is set to 0 once";
@@ -292,13 +294,16 @@ ShowFigures RunShow(const DriverCase& c, double phase, unsigned seed) {
         ++framesIn[now / kTicks];
 
         std::int64_t cost = static_cast<std::int64_t>(c.frameMs * 1000) + jitter(random);
-        if (frame == 0) cost += 4 * period;  // the first frame builds its textures
-        else if (frame % 150 == 0) cost += 2 * period;  // now and then a stall (a restart)
+        if (frame == 0)
+            cost += 4 * period;  // the first frame builds its textures
+        else if (frame % 150 == 0)
+            cost += 2 * period;  // now and then a stall (a restart)
         cost = std::max<std::int64_t>(cost, 300);
         charge(cost);
         now += cost;
 
-        if (nextBlank < 0) nextBlank = now + std::max<std::int64_t>(1, static_cast<std::int64_t>(phase * period));
+        if (nextBlank < 0)
+            nextBlank = now + std::max<std::int64_t>(1, static_cast<std::int64_t>(phase * period));
         blanksUpTo(now);
         if (interval && c.honoured) {
             ++waiting;
@@ -360,7 +365,8 @@ TEST(FramePacing, SimulatedDriversKeepTheRefreshRateVsyncAndTheBudget) {
         {"60 Hz, software, 20 ms frames, queue 1, sleeps", 60, 1, false, true, true, 20, 0},
     };
     const double phases[] = {0.02, 0.3, 0.6, 0.97};
-    std::printf("%-50s %11s %9s %6s %9s %6s\n", "case (8 shows each)", "fps", "per s", "vsync", "off at s", "share");
+    std::printf("%-50s %11s %9s %6s %9s %6s\n", "case (8 shows each)", "fps", "per s", "vsync", "off at s",
+                "share");
     for (const DriverCase& c : cases) {
         SCOPED_TRACE(c.name);
         double fpsLow = 1e9, fpsHigh = 0, offLate = -1, shareHigh = 0;

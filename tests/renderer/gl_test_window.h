@@ -7,7 +7,7 @@
 namespace qv::test {
 
 class GlTestWindow {
-public:
+  public:
     GlTestWindow(const char* className, int width, int height, bool visible) {
         WNDCLASSA wc = {};
         wc.style = CS_OWNDC;
@@ -15,8 +15,8 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = className;
         RegisterClassA(&wc);
-        window_ = CreateWindowExA(0, className, className, WS_POPUP | (visible ? WS_VISIBLE : 0), 0,
-                                  0, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExA(0, className, className, WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, width,
+                                  height, nullptr, nullptr, wc.hInstance, nullptr);
         if (!window_) return;
         dc_ = GetDC(window_);
         PIXELFORMATDESCRIPTOR pfd = {};
@@ -42,7 +42,7 @@ public:
     HWND Window() const { return window_; }
     HDC Dc() const { return dc_; }
 
-private:
+  private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
     HGLRC context_ = nullptr;

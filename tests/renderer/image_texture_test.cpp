@@ -24,14 +24,14 @@ using test::Put32;
 
 // A hidden window with an OpenGL context for the whole suite.
 class GlContext : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         window_ = std::make_unique<qv::test::GlTestWindow>("qv_texture_test", 64, 64, false);
         ASSERT_TRUE(window_->Ready());
     }
     void TearDown() override { window_.reset(); }
 
-private:
+  private:
     std::unique_ptr<qv::test::GlTestWindow> window_;
 };
 
@@ -154,9 +154,11 @@ TEST(ImageTexture, FailedLoadsLeaveAFreshTextureWithoutImage) {
     auto liar = MakeAlo({});
     Put32(liar, 22, 0x7FFFFFFF);
     Put32(liar, 34, 0);
-    const std::pair<const char*, std::vector<std::uint8_t>> bad[] = {
-        {"cut.alo", MakeAlo(cut)}, {"notbm.alo", notBm}, {"deep.alo", MakeAlo(deep)},
-        {"liar.alo", liar}, {"empty.alo", {}}};
+    const std::pair<const char*, std::vector<std::uint8_t>> bad[] = {{"cut.alo", MakeAlo(cut)},
+                                                                     {"notbm.alo", notBm},
+                                                                     {"deep.alo", MakeAlo(deep)},
+                                                                     {"liar.alo", liar},
+                                                                     {"empty.alo", {}}};
     for (const auto& [name, bytes] : bad) {
         const std::string path = WriteFile(name, bytes);
         ImageTexture t;

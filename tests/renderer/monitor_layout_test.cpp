@@ -23,8 +23,8 @@ MonitorLayout Layout(std::initializer_list<MonitorRect> rects) {
 }
 
 TEST(MonitorLayout, PrimaryComesFirstAndTheRestLeftToRightThenTopToBottom) {
-    const MonitorRect listed[] = {{1024, 0, 800, 600}, {-800, 0, 800, 600}, {0, 0, 1024, 768},
-                                  {0, -600, 800, 600}, {0, 768, 640, 480}};
+    const MonitorRect listed[] = {
+        {1024, 0, 800, 600}, {-800, 0, 800, 600}, {0, 0, 1024, 768}, {0, -600, 800, 600}, {0, 768, 640, 480}};
     MonitorLayout l = OrderMonitors(listed, 5, 2);
     ASSERT_EQ(l.count, 5);
     EXPECT_EQ(l.monitors[0], (MonitorRect{0, 0, 1024, 768}));
@@ -92,27 +92,39 @@ TEST(MonitorLayout, WindowCoversTheVirtualScreenAndEachViewportItsMonitor) {
     MonitorRect window = VirtualBounds(l);
     EXPECT_EQ(window, (MonitorRect{0, 0, 1824, 768}));
     Viewport v = MonitorViewport(l.monitors[0], window);
-    EXPECT_EQ(v.x, 0); EXPECT_EQ(v.y, 0); EXPECT_EQ(v.width, 1024); EXPECT_EQ(v.height, 768);
+    EXPECT_EQ(v.x, 0);
+    EXPECT_EQ(v.y, 0);
+    EXPECT_EQ(v.width, 1024);
+    EXPECT_EQ(v.height, 768);
     v = MonitorViewport(l.monitors[1], window);
-    EXPECT_EQ(v.x, 1024); EXPECT_EQ(v.y, 168); EXPECT_EQ(v.width, 800); EXPECT_EQ(v.height, 600);
+    EXPECT_EQ(v.x, 1024);
+    EXPECT_EQ(v.y, 168);
+    EXPECT_EQ(v.width, 800);
+    EXPECT_EQ(v.height, 600);
 
     // Left of the primary: negative coordinates.
     l = Layout({{0, 0, 1024, 768}, {-800, 0, 800, 600}});
     window = VirtualBounds(l);
     EXPECT_EQ(window, (MonitorRect{-800, 0, 1824, 768}));
     v = MonitorViewport(l.monitors[0], window);
-    EXPECT_EQ(v.x, 800); EXPECT_EQ(v.y, 0);
+    EXPECT_EQ(v.x, 800);
+    EXPECT_EQ(v.y, 0);
     v = MonitorViewport(l.monitors[1], window);
-    EXPECT_EQ(v.x, 0); EXPECT_EQ(v.y, 168);
+    EXPECT_EQ(v.x, 0);
+    EXPECT_EQ(v.y, 168);
 
     // Stacked, the secondary above: the primary is the window's bottom part.
     l = Layout({{0, 0, 1024, 768}, {100, -600, 800, 600}});
     window = VirtualBounds(l);
     EXPECT_EQ(window, (MonitorRect{0, -600, 1024, 1368}));
     v = MonitorViewport(l.monitors[0], window);
-    EXPECT_EQ(v.x, 0); EXPECT_EQ(v.y, 0); EXPECT_EQ(v.height, 768);
+    EXPECT_EQ(v.x, 0);
+    EXPECT_EQ(v.y, 0);
+    EXPECT_EQ(v.height, 768);
     v = MonitorViewport(l.monitors[1], window);
-    EXPECT_EQ(v.x, 100); EXPECT_EQ(v.y, 768); EXPECT_EQ(v.width, 800);
+    EXPECT_EQ(v.x, 100);
+    EXPECT_EQ(v.y, 768);
+    EXPECT_EQ(v.width, 800);
 }
 
 TEST(MonitorLayout, HandOffIsUsedOnlyWhenItFitsTheMonitorsThere) {
@@ -132,12 +144,13 @@ TEST(MonitorLayout, HandOffIsUsedOnlyWhenItFitsTheMonitorsThere) {
     // A monitor came, went or moved since the saver looked.
     EXPECT_TRUE(primaryAlone(ShowLayout(two, Layout({{0, 0, 1024, 768}}), 1024, 768)));
     EXPECT_TRUE(primaryAlone(ShowLayout(two, Layout({{0, 0, 1024, 768}, {1024, 0, 800, 601}}), 1024, 768)));
-    EXPECT_TRUE(primaryAlone(ShowLayout(
-        two, Layout({{0, 0, 1024, 768}, {1024, 0, 800, 600}, {-640, 0, 640, 480}}), 1024, 768)));
+    EXPECT_TRUE(primaryAlone(
+        ShowLayout(two, Layout({{0, 0, 1024, 768}, {1024, 0, 800, 600}, {-640, 0, 640, 480}}), 1024, 768)));
     // The first listed must be the primary at the origin.
     EXPECT_TRUE(primaryAlone(ShowLayout(swapped, two, 1024, 768)));
     // Two monitors at one place are not the same as two distinct ones.
-    EXPECT_FALSE(SameMonitors(Layout({{0, 0, 10, 10}, {0, 0, 10, 10}}), Layout({{0, 0, 10, 10}, {10, 0, 10, 10}})));
+    EXPECT_FALSE(
+        SameMonitors(Layout({{0, 0, 10, 10}, {0, 0, 10, 10}}), Layout({{0, 0, 10, 10}, {10, 0, 10, 10}})));
 }
 
 TEST(MonitorLayout, ShowEndsWhenItsMonitorsChange) {
@@ -178,9 +191,12 @@ TEST(MonitorScenes, EachMonitorGetsItsViewportPictureAndOwnSpinsOnOneClock) {
     auto alone = std::make_unique<SceneState>();
     CrtRandom random;
     SetUpGrid(*alone, random);
-    EXPECT_EQ(std::memcmp(alone->tileSpinAxis, scenes->views[0].scene.tileSpinAxis, sizeof alone->tileSpinAxis), 0);
-    EXPECT_EQ(std::memcmp(alone->tileSpinRate, scenes->views[0].scene.tileSpinRate, sizeof alone->tileSpinRate), 0);
-    EXPECT_NE(std::memcmp(alone->tileSpinAxis, scenes->views[1].scene.tileSpinAxis, sizeof alone->tileSpinAxis), 0);
+    EXPECT_EQ(
+        std::memcmp(alone->tileSpinAxis, scenes->views[0].scene.tileSpinAxis, sizeof alone->tileSpinAxis), 0);
+    EXPECT_EQ(
+        std::memcmp(alone->tileSpinRate, scenes->views[0].scene.tileSpinRate, sizeof alone->tileSpinRate), 0);
+    EXPECT_NE(
+        std::memcmp(alone->tileSpinAxis, scenes->views[1].scene.tileSpinAxis, sizeof alone->tileSpinAxis), 0);
     // Both lie over the whole grid: each monitor shows all of its own picture.
     for (int k = 0; k < 2; ++k) {
         const SceneState& s = scenes->views[k].scene;

@@ -48,12 +48,14 @@ void WriteWhole(const char* path, const std::string& bytes) {
 // Rewrites a file in place and puts its last-write time back: only the content tells.
 void RewriteKeepingTime(const char* path, const std::string& bytes) {
     FILETIME written = {};
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
     GetFileTime(h, nullptr, nullptr, &written);
     CloseHandle(h);
     WriteWhole(path, bytes);
-    h = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    h = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
     EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
     CloseHandle(h);
@@ -107,11 +109,10 @@ struct Probe {
     int x, y, quadrant;
 };
 std::vector<Probe> Probes(int w, int h) {
-    std::vector<Probe> p = {{w / 4, h / 4, 0},     {3 * w / 4, h / 4, 1},
-                            {w / 4, 3 * h / 4, 2}, {3 * w / 4, 3 * h / 4, 3},
-                            {4, 4, 0},             {w - 5, 4, 1},
-                            {4, h - 5, 2},         {w - 5, h - 5, 3},
-                            {w / 4, 3, 0},         {3 * w / 4, h - 4, 3}};
+    std::vector<Probe> p = {
+        {w / 4, h / 4, 0}, {3 * w / 4, h / 4, 1}, {w / 4, 3 * h / 4, 2}, {3 * w / 4, 3 * h / 4, 3},
+        {4, 4, 0},         {w - 5, 4, 1},         {4, h - 5, 2},         {w - 5, h - 5, 3},
+        {w / 4, 3, 0},     {3 * w / 4, h - 4, 3}};
     return p;
 }
 
@@ -120,8 +121,8 @@ bool ShowsPicture(const Screen& s, const Rgb (&q)[4], std::string* why) {
         const Rgb seen = s.At(p.x, p.y);
         if (!Near(seen, q[p.quadrant], kNear)) {
             if (why)
-                *why = "at (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") saw " +
-                       Text(seen) + " instead of " + Text(q[p.quadrant]);
+                *why = "at (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") saw " + Text(seen) +
+                       " instead of " + Text(q[p.quadrant]);
             return false;
         }
     }
@@ -129,7 +130,7 @@ bool ShowsPicture(const Screen& s, const Rgb (&q)[4], std::string* why) {
 }
 
 class Renderer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folderExisted_ = GetFileAttributesA(kFolder) != INVALID_FILE_ATTRIBUTES;
         CreateDirectoryA(kFolder, nullptr);
@@ -148,8 +149,10 @@ protected:
             CloseHandle(process_.hThread);
         }
         for (int k = 0; k < 3; ++k) {
-            if (saved_[k].present) WriteWhole(Files()[k], saved_[k].bytes);
-            else DeleteFileA(Files()[k]);
+            if (saved_[k].present)
+                WriteWhole(Files()[k], saved_[k].bytes);
+            else
+                DeleteFileA(Files()[k]);
         }
         if (!folderExisted_) RemoveDirectoryA(kFolder);
     }
@@ -158,15 +161,15 @@ protected:
         return files;
     }
     void WriteSize(const char* width, const char* height) {
-        WriteWhole(kIni, std::string("[") + handoff::kSettingsSection + "]\r\n" + handoff::kKeyWidth + "=" + width +
-                             "\r\n" + handoff::kKeyHeight + "=" + height + "\r\n");
+        WriteWhole(kIni, std::string("[") + handoff::kSettingsSection + "]\r\n" + handoff::kKeyWidth + "=" +
+                             width + "\r\n" + handoff::kKeyHeight + "=" + height + "\r\n");
     }
     void Start(DWORD flags = 0) {
         const std::string program = std::string(QV_DIST_DIR) + "\\Quorvale.dll";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, flags, nullptr,
-                                   nullptr, &si, &process_))
+        ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                                   &si, &process_))
             << program;
     }
     HWND WaitForWindow(DWORD timeoutMs = 30000) {
@@ -226,8 +229,8 @@ protected:
                     if (!ev.u.DebugString.fUnicode) {
                         std::string text(ev.u.DebugString.nDebugStringLength, '\0');
                         SIZE_T got = 0;
-                        ReadProcessMemory(process_.hProcess, ev.u.DebugString.lpDebugStringData,
-                                          text.data(), text.size(), &got);
+                        ReadProcessMemory(process_.hProcess, ev.u.DebugString.lpDebugStringData, text.data(),
+                                          text.size(), &got);
                         text.resize(got);
                         said += text.c_str();
                     }
@@ -282,8 +285,7 @@ TEST_F(Renderer, NoSettingsFileGives1024By768AtTheOrigin) {
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right, 1024);
     EXPECT_EQ(r.bottom, 768);
-    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_BORDER | WS_THICKFRAME),
-              WS_POPUP);
+    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_BORDER | WS_THICKFRAME), WS_POPUP);
     // A close request ends it the same way as Escape.
     PostMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(), 0);
@@ -321,8 +323,8 @@ TEST_F(Renderer, OtherKeysAndTheMouseDoNothingEscapeEndsWithCodeZero) {
     ASSERT_NE(w, nullptr);
     WaitForFirstFrame();
     SetForegroundWindow(w);
-    for (WORD vk : {static_cast<WORD>('A'), static_cast<WORD>(VK_SPACE),
-                    static_cast<WORD>(VK_RETURN), static_cast<WORD>(VK_F1)})
+    for (WORD vk : {static_cast<WORD>('A'), static_cast<WORD>(VK_SPACE), static_cast<WORD>(VK_RETURN),
+                    static_cast<WORD>(VK_F1)})
         Key(vk);
     INPUT mouse[3] = {};
     for (INPUT& m : mouse) m.type = INPUT_MOUSE;
@@ -450,8 +452,10 @@ TEST_F(Renderer, APictureRefusedAtStartSaysWhyOnTheDebuggerOutput) {
         SCOPED_TRACE(c.reason);
         WriteWhole(kDesktop, QuadrantPicture(64, 48, kFirst));
         WriteWhole(kGlow, QuadrantPicture(16, 16, kFirst));
-        if (c.bytes.empty()) DeleteFileA(c.file);
-        else WriteWhole(c.file, c.bytes);
+        if (c.bytes.empty())
+            DeleteFileA(c.file);
+        else
+            WriteWhole(c.file, c.bytes);
         Start(DEBUG_ONLY_THIS_PROCESS);
         const std::string said = DebugOutput("\x01");  // to the program's end
         EXPECT_NE(said.find(c.reason), std::string::npos) << "debugger output: " << said;

@@ -67,7 +67,7 @@ void ReferenceTiles(const SceneState& scene, const TileDraw* draws, int count) {
 }
 
 class SceneDraw : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         gl = new test::GlTestWindow("QvSceneDrawTest", kWidth, kHeight, true);
         ASSERT_TRUE(gl->Ready());
@@ -179,7 +179,8 @@ TEST_F(SceneDraw, TilesTurnAsGlRotatedTurnsThem) {
         for (int j = 3; j < kGridSize; j += 9)
             for (double angle : {0.0, 17.0, 90.0, 200.5, 3333.3}) {
                 const double* axis = scene.tileSpinAxis[i][j];
-                const TileDraw d{i, j, scene.tilePosition[i][j][0], scene.tilePosition[i][j][1], -4.5, true, angle};
+                const TileDraw d{i,    j,    scene.tilePosition[i][j][0], scene.tilePosition[i][j][1], -4.5,
+                                 true, angle};
                 TileQuad q;
                 PlaceTileQuad(scene, d, &q);
                 glMatrixMode(GL_MODELVIEW);

@@ -49,7 +49,7 @@ struct Rgb8 {
 };
 
 class SceneFrame : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         CreateDirectoryA(handoff::kWorkFolder, nullptr);
         WNDCLASSA wc = {};
@@ -58,8 +58,8 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "QvSceneFrameTest";
         RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, kSide, kSide, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+        window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, kSide, kSide, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
         suiteDc = GetDC(window);
         suiteContext = wglGetCurrentContext();
     }
@@ -162,12 +162,15 @@ TEST_F(SceneFrame, NoFramesWhileTheDisplayIsOffAndTheClockLeavesThatTimeOut) {
         return frameClock.perfNow != before;
     };
     const auto display = [](DWORD state) {
-        alignas(POWERBROADCAST_SETTING) unsigned char data[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+        alignas(
+            POWERBROADCAST_SETTING) unsigned char data[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
         auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(data);
-        setting->PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        setting->PowerSetting = {
+            0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
         setting->DataLength = sizeof state;
         std::memcpy(setting->Data, &state, sizeof state);
-        EXPECT_EQ(RendererWindowProc(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(data)),
+        EXPECT_EQ(RendererWindowProc(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                                     reinterpret_cast<LPARAM>(data)),
                   TRUE);
     };
     EXPECT_TRUE(paint());
@@ -194,8 +197,8 @@ TEST_F(SceneFrame, NoFramesWhileTheDisplayIsOffAndTheClockLeavesThatTimeOut) {
 
 TEST_F(SceneFrame, TheWindowsEndShowsTheCursorAgain) {
     const int hidden = ShowCursor(FALSE);  // as the program does at its start
-    HWND second = CreateWindowExA(0, "QvSceneFrameTest", "", WS_POPUP, 0, 0, 16, 16, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND second = CreateWindowExA(0, "QvSceneFrameTest", "", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(second, nullptr);
     DestroyWindow(second);
     const int after = ShowCursor(FALSE);

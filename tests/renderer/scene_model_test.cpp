@@ -41,8 +41,7 @@ struct SceneRun {
         StartShatterIfDue(*scene, clock.frameTime);
         if (scene->shattering == 1) {
             lastFront = FrontRadius(clock.frameTime, scene->shatterStartTime);
-            lastDrawn = AdvanceShatter(*scene, clock.frameTime, clock.frameDelta, lastFront,
-                                       draws.get());
+            lastDrawn = AdvanceShatter(*scene, clock.frameTime, clock.frameDelta, lastFront, draws.get());
             if (lastDrawn == 0) {
                 ++restarts;
                 SetUp();
@@ -327,7 +326,6 @@ TEST(FrameClock, ZeroSizeFallsBackOtherValuesAreKept) {
     EXPECT_EQ(handoff::SizeOrDefault(1366, 1024), 1366);
     EXPECT_EQ(handoff::SizeOrDefault(-5, 768), -5);
 }
-
 
 std::unique_ptr<SceneState> FreshGrid() {
     auto scene = std::make_unique<SceneState>();

@@ -20,19 +20,19 @@ bool FileThere(const std::string& path);
 // A program started by the test; ended (by its own handle) if still running at the end.
 // `extraEnv` adds NAME=value lines to this process's environment.
 class Process {
- public:
-  Process(const std::string& exe, const std::string& args, const std::string& extraEnv = "");
-  ~Process();
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-  bool Started() const { return pi_.hProcess != nullptr; }
-  DWORD Id() const { return pi_.dwProcessId; }
-  // True when the process has ended within the time.
-  bool WaitEnd(int timeoutMs);
-  bool Running() const;
+  public:
+    Process(const std::string& exe, const std::string& args, const std::string& extraEnv = "");
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    bool Started() const { return pi_.hProcess != nullptr; }
+    DWORD Id() const { return pi_.dwProcessId; }
+    // True when the process has ended within the time.
+    bool WaitEnd(int timeoutMs);
+    bool Running() const;
 
- private:
-  PROCESS_INFORMATION pi_{};
+  private:
+    PROCESS_INFORMATION pi_{};
 };
 
 // Top-level windows of a process (visible or not) with a window class, "" for any.
@@ -43,20 +43,20 @@ void CloseMessageBoxes(DWORD pid);
 
 // Keeps the working folder's files (settings and both pictures) and puts them back.
 class WorkFolderGuard {
- public:
-  WorkFolderGuard();
-  ~WorkFolderGuard();
+  public:
+    WorkFolderGuard();
+    ~WorkFolderGuard();
 
- private:
-  bool folderExisted_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  private:
+    bool folderExisted_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 // Folders with a copy of the saver, with and without the stand-in renderer beside it.
 struct SaverCopies {
-  std::string withRenderer;     // ...\Quorvale.scr
-  std::string withoutRenderer;  // ...\Quorvale.scr
-  std::string withRealRenderer;  // ...\Quorvale.scr beside the built renderer; empty without one
+    std::string withRenderer;      // ...\Quorvale.scr
+    std::string withoutRenderer;   // ...\Quorvale.scr
+    std::string withRealRenderer;  // ...\Quorvale.scr beside the built renderer; empty without one
 };
 SaverCopies MakeSaverCopies();
 

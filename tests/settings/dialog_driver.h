@@ -27,38 +27,38 @@ std::string RawIniValue(const std::string& key);
 std::string StoredForm(const std::string& value);
 
 class DialogProcess {
- public:
-  // Starts `commandLine` and waits for the settings dialog's window (false on timeout).
-  bool Start(const std::wstring& commandLine);
-  ~DialogProcess();
+  public:
+    // Starts `commandLine` and waits for the settings dialog's window (false on timeout).
+    bool Start(const std::wstring& commandLine);
+    ~DialogProcess();
 
-  HWND Window() const { return window_; }
-  // Screen point of a place given in form twips; inPanel: relative to the panel GFXFrameX1.
-  POINT ScreenPoint(int leftTw, int topTw, bool inPanel) const;
-  // The child window at a place (the panel's children looked up inside it).
-  HWND ChildAt(int leftTw, int topTw, bool inPanel) const;
-  HWND Combo() const;
+    HWND Window() const { return window_; }
+    // Screen point of a place given in form twips; inPanel: relative to the panel GFXFrameX1.
+    POINT ScreenPoint(int leftTw, int topTw, bool inPanel) const;
+    // The child window at a place (the panel's children looked up inside it).
+    HWND ChildAt(int leftTw, int topTw, bool inPanel) const;
+    HWND Combo() const;
 
-  void Click(POINT screen) const;
-  // The pointer shown with the mouse resting on a place of the form.
-  HCURSOR CursorOver(int leftTw, int topTw, bool inPanel) const;
-  void ClickAt(int leftTw, int topTw, bool inPanel) const;
-  void TypeText(const std::wstring& text) const;
-  void PressKey(WORD vk) const;
-  // The close box: the same request the caption's button sends.
-  void CloseBox() const;
-  // True when the process has ended within the time; its exit code in *code.
-  bool WaitExit(DWORD ms, DWORD* code = nullptr) const;
-  bool Running() const;
-  COLORREF PixelAt(int leftTw, int topTw, bool inPanel) const;
-  // Darkest pixel's brightness (r+g+b) in a rectangle of the form (twips).
-  int DarkestIn(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
-  // A checksum of what the screen shows in a rectangle of the form (twips).
-  unsigned RegionHash(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
+    void Click(POINT screen) const;
+    // The pointer shown with the mouse resting on a place of the form.
+    HCURSOR CursorOver(int leftTw, int topTw, bool inPanel) const;
+    void ClickAt(int leftTw, int topTw, bool inPanel) const;
+    void TypeText(const std::wstring& text) const;
+    void PressKey(WORD vk) const;
+    // The close box: the same request the caption's button sends.
+    void CloseBox() const;
+    // True when the process has ended within the time; its exit code in *code.
+    bool WaitExit(DWORD ms, DWORD* code = nullptr) const;
+    bool Running() const;
+    COLORREF PixelAt(int leftTw, int topTw, bool inPanel) const;
+    // Darkest pixel's brightness (r+g+b) in a rectangle of the form (twips).
+    int DarkestIn(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
+    // A checksum of what the screen shows in a rectangle of the form (twips).
+    unsigned RegionHash(int leftTw, int topTw, int widthTw, int heightTw, bool inPanel) const;
 
- private:
-  PROCESS_INFORMATION pi_{};
-  HWND window_ = nullptr;
+  private:
+    PROCESS_INFORMATION pi_{};
+    HWND window_ = nullptr;
 };
 
 // The file chooser shown by the dialog ("ﾌｧｲﾙを開く"); null on timeout.

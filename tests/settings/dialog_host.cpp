@@ -6,10 +6,10 @@
 #include "saver/settings_file/settings_file.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return qv::RunApplication([] {
-    qv::MakeFolder(qv::handoff::kWorkFolder);
-    qv::LoadMusicSettings();
-    qv::ShowSettingsDialog();
-    qv::EndNow(0);
-  });
+    return qv::RunApplication([] {
+        qv::MakeFolder(qv::handoff::kWorkFolder);
+        qv::LoadMusicSettings();
+        qv::ShowSettingsDialog();
+        qv::EndNow(0);
+    });
 }

@@ -9,20 +9,22 @@ namespace qv::test {
 
 // Pumps this thread's messages until `done` holds or the time is up; true when it held.
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    if (done()) return true;
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
 }
 
 // Pumps this thread's messages for a while.
-inline void Pump(int ms) { WaitUntil([] { return false; }, ms); }
+inline void Pump(int ms) {
+    WaitUntil([] { return false; }, ms);
+}
 
 }  // namespace qv::test

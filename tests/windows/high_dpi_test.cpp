@@ -22,32 +22,32 @@ const char* const kDesktopKey = "Control Panel\\Desktop";
 // Sets the display's dots per inch that programs started from now on see (Wine reads the
 // value at each process start), and puts back what was there.
 class DisplayDpi {
- public:
-  explicit DisplayDpi(DWORD dpi) {
-    DWORD size = sizeof old_;
-    had_ = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
-           ERROR_SUCCESS;
-    Set(dpi);
-  }
-  ~DisplayDpi() {
-    if (had_) {
-      Set(old_);
-    } else {
-      HKEY key;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "LogPixels");
-        RegCloseKey(key);
-      }
+  public:
+    explicit DisplayDpi(DWORD dpi) {
+        DWORD size = sizeof old_;
+        had_ = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old_,
+                            &size) == ERROR_SUCCESS;
+        Set(dpi);
     }
-  }
-  void Set(DWORD dpi) {
-    EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi),
-              ERROR_SUCCESS);
-  }
+    ~DisplayDpi() {
+        if (had_) {
+            Set(old_);
+        } else {
+            HKEY key;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, "LogPixels");
+                RegCloseKey(key);
+            }
+        }
+    }
+    void Set(DWORD dpi) {
+        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi),
+                  ERROR_SUCCESS);
+    }
 
- private:
-  DWORD old_ = 96;
-  bool had_ = false;
+  private:
+    DWORD old_ = 96;
+    bool had_ = false;
 };
 
 std::string Program(const char* name) { return WinePath(QV_DIST_DIR) + "\\" + name; }
@@ -56,97 +56,110 @@ HWND FindSettingsDialog() { return FindWindowW(nullptr, L"\x25A0Quorvale\x25A0")
 
 // Client size of the settings dialog that the saver opens with /c at the current setting.
 SIZE DialogClientSize() {
-  Process saver(Program("Quorvale.scr"), "/c");
-  EXPECT_TRUE(saver.Started());
-  HWND dialog = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (dialog = FindSettingsDialog()) && IsWindowVisible(dialog); }, 30000));
-  RECT r{};
-  if (dialog) {
-    WaitUntil([] { return false; }, 1500);  // past the opening zoom
-    GetClientRect(dialog, &r);
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-  }
-  EXPECT_TRUE(saver.WaitEnd(20000)) << "the settings dialog did not close";
-  return SIZE{r.right, r.bottom};
+    Process saver(Program("Quorvale.scr"), "/c");
+    EXPECT_TRUE(saver.Started());
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = FindSettingsDialog()) && IsWindowVisible(dialog); }, 30000));
+    RECT r{};
+    if (dialog) {
+        WaitUntil([] { return false; }, 1500);  // past the opening zoom
+        GetClientRect(dialog, &r);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(saver.WaitEnd(20000)) << "the settings dialog did not close";
+    return SIZE{r.right, r.bottom};
 }
 
 class HighDpi : public ::testing::Test {
- protected:
-  void SetUp() override { SetProcessDPIAware(); }
-  WorkFolderGuard work_;
+  protected:
+    void SetUp() override { SetProcessDPIAware(); }
+    WorkFolderGuard work_;
 };
 
 TEST_F(HighDpi, ShowRecordsPhotographsAndCoversTheScreenInRealPixels) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  DisplayDpi dpi(144);
-  DeleteFileA(kAlo1);
-  WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyWidth, " 1", kIni);
-  WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyHeight, " 1", kIni);
-  Process saver(Program("Quorvale.scr"), "/s");
-  ASSERT_TRUE(saver.Started());
-  HWND renderer = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (renderer = FindWindowA(nullptr, handoff::kRendererWindowTitle)) != nullptr; }, 30000));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    DisplayDpi dpi(144);
+    DeleteFileA(kAlo1);
+    WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyWidth, " 1", kIni);
+    WritePrivateProfileStringA(handoff::kSettingsSection, handoff::kKeyHeight, " 1", kIni);
+    Process saver(Program("Quorvale.scr"), "/s");
+    ASSERT_TRUE(saver.Started());
+    HWND renderer = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (renderer = FindWindowA(nullptr, handoff::kRendererWindowTitle)) != nullptr; }, 30000));
 
-  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, 0, kIni)), width);
-  EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)), height);
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyWidth, 0, kIni)),
+              width);
+    EXPECT_EQ(
+        static_cast<int>(GetPrivateProfileIntA(handoff::kSettingsSection, handoff::kKeyHeight, 0, kIni)),
+        height);
 
-  const std::string alo = ReadFileBytes(kAlo1);
-  ASSERT_GE(alo.size(), 54u);
-  std::int32_t w = 0, h = 0;
-  std::memcpy(&w, alo.data() + 18, 4);
-  std::memcpy(&h, alo.data() + 22, 4);
-  EXPECT_EQ(w, width);
-  EXPECT_EQ(h < 0 ? -h : h, height);
+    const std::string alo = ReadFileBytes(kAlo1);
+    ASSERT_GE(alo.size(), 54u);
+    std::int32_t w = 0, h = 0;
+    std::memcpy(&w, alo.data() + 18, 4);
+    std::memcpy(&h, alo.data() + 22, 4);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h < 0 ? -h : h, height);
 
-  RECT r{};
-  WaitUntil([&] { GetWindowRect(renderer, &r); return r.right == width && r.bottom == height; }, 10000);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, width);
-  EXPECT_EQ(r.bottom, height);
+    RECT r{};
+    WaitUntil(
+        [&] {
+            GetWindowRect(renderer, &r);
+            return r.right == width && r.bottom == height;
+        },
+        10000);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, width);
+    EXPECT_EQ(r.bottom, height);
 
-  PostMessageA(renderer, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(saver.WaitEnd(20000)) << "the saver outlived the renderer";
+    PostMessageA(renderer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(saver.WaitEnd(20000)) << "the saver outlived the renderer";
 }
 
 TEST_F(HighDpi, SettingsDialogGrowsWithTheTwipsPerPixel) {
-  SIZE at96{}, at144{};
-  {
-    DisplayDpi dpi(96);
-    at96 = DialogClientSize();
-    dpi.Set(144);
-    at144 = DialogClientSize();
-  }
-  ASSERT_GT(at96.cx, 0);
-  ASSERT_GT(at96.cy, 0);
-  // Twips to pixels rounds to the nearest pixel at either setting.
-  EXPECT_NEAR(at144.cx, at96.cx * 3 / 2, 2);
-  EXPECT_NEAR(at144.cy, at96.cy * 3 / 2, 2);
+    SIZE at96{}, at144{};
+    {
+        DisplayDpi dpi(96);
+        at96 = DialogClientSize();
+        dpi.Set(144);
+        at144 = DialogClientSize();
+    }
+    ASSERT_GT(at96.cx, 0);
+    ASSERT_GT(at96.cy, 0);
+    // Twips to pixels rounds to the nearest pixel at either setting.
+    EXPECT_NEAR(at144.cx, at96.cx * 3 / 2, 2);
+    EXPECT_NEAR(at144.cy, at96.cy * 3 / 2, 2);
 }
 
 TEST_F(HighDpi, PreviewStillFillsThePaneExactly) {
-  DisplayDpi dpi(144);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "QvDpiPreviewHost";
-  RegisterClassA(&wc);
-  HWND host = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 250, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-  HWND pane = CreateWindowExA(0, wc.lpszClassName, "pane", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 30, 152,
-                              112, host, nullptr, wc.hInstance, nullptr);
-  Process saver(Program("Quorvale.scr"), "/p " + std::to_string(reinterpret_cast<INT_PTR>(pane)));
-  ASSERT_TRUE(saver.Started());
-  HWND form = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (form = GetWindow(pane, GW_CHILD)) != nullptr; }, 30000));
-  RECT r{};
-  WaitUntil([&] { GetClientRect(form, &r); return r.right == 152 && r.bottom == 112; }, 10000);
-  EXPECT_EQ(r.right, 152);
-  EXPECT_EQ(r.bottom, 112);
-  DestroyWindow(pane);
-  EXPECT_TRUE(saver.WaitEnd(20000));
-  DestroyWindow(host);
+    DisplayDpi dpi(144);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QvDpiPreviewHost";
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 250,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    HWND pane = CreateWindowExA(0, wc.lpszClassName, "pane", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 30,
+                                152, 112, host, nullptr, wc.hInstance, nullptr);
+    Process saver(Program("Quorvale.scr"), "/p " + std::to_string(reinterpret_cast<INT_PTR>(pane)));
+    ASSERT_TRUE(saver.Started());
+    HWND form = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (form = GetWindow(pane, GW_CHILD)) != nullptr; }, 30000));
+    RECT r{};
+    WaitUntil(
+        [&] {
+            GetClientRect(form, &r);
+            return r.right == 152 && r.bottom == 112;
+        },
+        10000);
+    EXPECT_EQ(r.right, 152);
+    EXPECT_EQ(r.bottom, 112);
+    DestroyWindow(pane);
+    EXPECT_TRUE(saver.WaitEnd(20000));
+    DestroyWindow(host);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ using AwarenessOf = int(WINAPI*)(HANDLE);
 
 TEST(ManifestEffect, ProcessSeesRealPixels) {
     HMODULE user = LoadLibraryA("user32.dll");
-    auto getContext = reinterpret_cast<GetContext>(reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    auto getContext = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
     auto awarenessOf = reinterpret_cast<AwarenessOf>(
         reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
     ASSERT_TRUE(getContext && awarenessOf);

@@ -15,7 +15,9 @@ struct Module {
         const std::string path = std::string(QV_DIST_DIR) + "\\" + name;
         h = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
-    ~Module() { if (h) FreeLibrary(h); }
+    ~Module() {
+        if (h) FreeLibrary(h);
+    }
 };
 
 std::string Manifest(HMODULE m) {
@@ -39,7 +41,8 @@ std::string FileVersion(const char* name, std::string* description) {
     if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
     char* text = nullptr;
     if (VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\FileDescription",
-                       reinterpret_cast<void**>(&text), &len) && text)
+                       reinterpret_cast<void**>(&text), &len) &&
+        text)
         *description = text;
     char out[64];
     wsprintfA(out, "%u.%u.%u.%u", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
