@@ -6,7 +6,7 @@
 #include "saver/framework/form.h"
 #include "saver/framework/program.h"
 
-namespace qv {
+namespace qv::controls {
 
 namespace {
 
@@ -18,7 +18,7 @@ ccXPButton::ccXPButton() : UserControl("ccXPButton"), model_(*this), hooks_(*thi
     // Like any push button: while it has the focus it is the one shown as the default.
     SetDefaultCancel(true);
     // Nothing is drawn until the properties are loaded or Enabled is set.
-    const FontDesc font = controls::ButtonDefaultFont();
+    const FontDesc font = ButtonDefaultFont();
     model_.OnCreate(font);
     SetDrawingFont(font);
 }
@@ -41,11 +41,11 @@ void ccXPButton::pFONT_FontChanged(const std::string&) { model_.OnFontChanged();
 
 // ---- drawing ----------------------------------------------------------------------------
 
-controls::ButtonCanvas* ccXPButton::Canvas() {
+ButtonCanvas* ccXPButton::Canvas() {
     canvas_.reset();
     if (hDC() == nullptr || Image().Width() <= 0 || Image().Height() <= 0) return nullptr;
     canvas_ =
-        std::make_unique<controls::GdiButtonCanvas>(hDC(), Image().Width(), Image().Height(), hWnd(), font_,
+        std::make_unique<GdiButtonCanvas>(hDC(), Image().Width(), Image().Height(), hWnd(), font_,
                                                     static_cast<Colour>(ToColorRef(Ambient().BackColor)));
     return canvas_.get();
 }
@@ -57,12 +57,12 @@ void ccXPButton::DoneDrawing() {
 
 int ccXPButton::InnerWidthPixels() {
     const int tpp = ParentForm().TwipsPerPixelX();
-    return static_cast<int>(controls::RoundHalfEven(UserControl::ScaleWidth() / double(tpp > 0 ? tpp : 1)));
+    return static_cast<int>(RoundHalfEven(UserControl::ScaleWidth() / double(tpp > 0 ? tpp : 1)));
 }
 
 int ccXPButton::InnerHeightPixels() {
     const int tpp = ParentForm().TwipsPerPixelY();
-    return static_cast<int>(controls::RoundHalfEven(UserControl::ScaleHeight() / double(tpp > 0 ? tpp : 1)));
+    return static_cast<int>(RoundHalfEven(UserControl::ScaleHeight() / double(tpp > 0 ? tpp : 1)));
 }
 
 void ccXPButton::SetOuterWidthTwips(double twips) {
@@ -141,18 +141,18 @@ void ccXPButton::SnapMouseTo() {
     if (!ClientToScreen(own, &origin)) return;
     const double halfW = UserControl::ScaleWidth() / 2.0 / ParentForm().TwipsPerPixelX();
     const double halfH = UserControl::ScaleHeight() / 2.0 / ParentForm().TwipsPerPixelY();
-    SetCursorPos(static_cast<int>(controls::RoundHalfEven(origin.x + halfW)),
-                 static_cast<int>(controls::RoundHalfEven(origin.y + halfH)));
+    SetCursorPos(static_cast<int>(RoundHalfEven(origin.x + halfW)),
+                 static_cast<int>(RoundHalfEven(origin.y + halfH)));
 }
 
 // ---- hooks ------------------------------------------------------------------------------
 
 void ccXPButton::StartHooks() {
     ownHwnd_ = hWnd();
-    if (hooks_.SubclassStart(ownHwnd_)) hooks_.SubclassAddMsg(ownHwnd_, kMouseLeave, controls::kMsgAfter);
+    if (hooks_.SubclassStart(ownHwnd_)) hooks_.SubclassAddMsg(ownHwnd_, kMouseLeave, kMsgAfter);
     const UINT activation = ParentIsMDIChild() ? WM_NCACTIVATE : WM_ACTIVATE;
     if (hooks_.SubclassStart(parentHwnd_))
-        hooks_.SubclassAddMsg(parentHwnd_, activation, controls::kMsgAfter);
+        hooks_.SubclassAddMsg(parentHwnd_, activation, kMsgAfter);
     hooked_ = true;
 }
 
@@ -164,7 +164,7 @@ void ccXPButton::StopHooks() {
 }
 
 void ccXPButton::TrackMouseLeave() {
-    if (hWnd()) controls::TrackLeave(hWnd());
+    if (hWnd()) TrackLeave(hWnd());
 }
 
 void ccXPButton::zSubclass_Proc(bool, bool&, LRESULT&, HWND& lng_hWnd, UINT& uMsg, WPARAM& wParam, LPARAM&) {
@@ -184,4 +184,4 @@ void ccXPButton::zSubclass_Proc(bool, bool&, LRESULT&, HWND& lng_hWnd, UINT& uMs
     }
 }
 
-}  // namespace qv
+}  // namespace qv::controls

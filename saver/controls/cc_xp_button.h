@@ -6,9 +6,9 @@
 #include "saver/controls/window_hooks.h"
 #include "saver/framework/user_control.h"
 
-namespace qv {
+namespace qv::controls {
 
-class ccXPButton : public UserControl, private controls::ButtonHost, private controls::SubclassClient {
+class ccXPButton : public UserControl, private ButtonHost, private SubclassClient {
   public:
     ccXPButton();
     ~ccXPButton() override;
@@ -54,7 +54,7 @@ class ccXPButton : public UserControl, private controls::ButtonHost, private con
 
   private:
     // ButtonHost
-    controls::ButtonCanvas* Canvas() override;
+    ButtonCanvas* Canvas() override;
     void DoneDrawing() override;
     int InnerWidthPixels() override;
     int InnerHeightPixels() override;
@@ -83,13 +83,13 @@ class ccXPButton : public UserControl, private controls::ButtonHost, private con
     void RaiseMouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
     void RaiseFormActivate(std::int32_t& state) override;
 
-    controls::ButtonModel model_;
-    controls::WindowHooks hooks_;
-    std::unique_ptr<controls::ButtonCanvas> canvas_;
+    ButtonModel model_;
+    WindowHooks hooks_;
+    std::unique_ptr<ButtonCanvas> canvas_;
     HFONT font_ = nullptr;
     HWND ownHwnd_ = nullptr;
     HWND parentHwnd_ = nullptr;
     bool hooked_ = false;
 };
 
-}  // namespace qv
+}  // namespace qv::controls

@@ -4,16 +4,16 @@
 #include "saver/framework/form.h"
 #include "saver/framework/program.h"
 
-namespace qv {
+namespace qv::controls {
 
 GFXFrameX::GFXFrameX() : UserControl("GFXFrameX", /*isContainer=*/true), model_(*this) {}
 
 void GFXFrameX::Refresh() { model_.Refresh(); }
 
-controls::FrameCanvas* GFXFrameX::Canvas() {
+FrameCanvas* GFXFrameX::Canvas() {
     canvas_.reset();
     if (hDC() == nullptr || Image().Width() <= 0 || Image().Height() <= 0) return nullptr;
-    canvas_ = std::make_unique<controls::GdiFrameCanvas>(hDC(), Image().Width(), Image().Height());
+    canvas_ = std::make_unique<GdiFrameCanvas>(hDC(), Image().Width(), Image().Height());
     return canvas_.get();
 }
 
@@ -22,7 +22,7 @@ void GFXFrameX::DoneDrawing() {
     UserControl::Refresh();
 }
 
-controls::FrameSizeTwips GFXFrameX::Size() {
+FrameSizeTwips GFXFrameX::Size() {
     // Every size goes through the horizontal factor, as the panel has always been drawn.
     return {static_cast<double>(WidthTwips()), static_cast<double>(HeightTwips()),
             static_cast<double>(ScaleWidth()), static_cast<double>(ScaleHeight()),
@@ -31,4 +31,4 @@ controls::FrameSizeTwips GFXFrameX::Size() {
 
 Colour GFXFrameX::ResolveColour(Colour colour) { return static_cast<Colour>(ToColorRef(colour)); }
 
-}  // namespace qv
+}  // namespace qv::controls

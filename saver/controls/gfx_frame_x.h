@@ -5,9 +5,9 @@
 #include "saver/controls/frame_model.h"
 #include "saver/framework/user_control.h"
 
-namespace qv {
+namespace qv::controls {
 
-class GFXFrameX : public UserControl, private controls::FrameHost {
+class GFXFrameX : public UserControl, private FrameHost {
   public:
     GFXFrameX();
 
@@ -44,13 +44,13 @@ class GFXFrameX : public UserControl, private controls::FrameHost {
     // FrameHost
     Colour AmbientBackColour() override { return Ambient().BackColor; }
     void ReportChanged(const std::string& key) override { UserControl::PropertyChanged(key); }
-    controls::FrameCanvas* Canvas() override;
+    FrameCanvas* Canvas() override;
     void DoneDrawing() override;
-    controls::FrameSizeTwips Size() override;
+    FrameSizeTwips Size() override;
     Colour ResolveColour(Colour colour) override;
 
-    controls::GfxFrameModel model_;
-    std::unique_ptr<controls::FrameCanvas> canvas_;
+    GfxFrameModel model_;
+    std::unique_ptr<FrameCanvas> canvas_;
 };
 
-}  // namespace qv
+}  // namespace qv::controls

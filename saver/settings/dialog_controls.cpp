@@ -8,11 +8,11 @@
 namespace qv {
 
 UserControlFactory FrameControlFactory() {
-    return [] { return std::unique_ptr<UserControl>(new GFXFrameX()); };
+    return [] { return std::unique_ptr<UserControl>(new controls::GFXFrameX()); };
 }
 
 UserControlFactory ButtonControlFactory() {
-    return [] { return std::unique_ptr<UserControl>(new ccXPButton()); };
+    return [] { return std::unique_ptr<UserControl>(new controls::ccXPButton()); };
 }
 
 }  // namespace qv

@@ -16,6 +16,8 @@
 namespace {
 
 using namespace qv;
+using qv::controls::ccXPButton;
+using qv::controls::GFXFrameX;
 
 const char* const kStates[] = {"Disabled", "Normal", "Focused", "Hot", "Pressed"};
 

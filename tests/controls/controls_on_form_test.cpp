@@ -15,6 +15,8 @@
 namespace qv {
 namespace {
 
+using controls::ccXPButton;
+using controls::GFXFrameX;
 using controls::StandardButtonPalette;
 
 ControlDesign Button(const std::string& name, int l, int t, int w, int h, PropertyBag saved) {
