@@ -40,10 +40,10 @@ std::wstring W(const std::string& utf8) {
 std::string FromCp932(const std::string& bytes) { return Convert(bytes, 932, CP_UTF8); }
 std::string ToCp932(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
 
-std::string ReadFileBytes(const std::string& utf8Path) { return qv::test::ReadFileBytes(W(utf8Path)); }
+std::string ReadUtf8File(const std::string& utf8Path) { return ReadFileBytes(W(utf8Path)); }
 
-void WriteFileBytes(const std::string& utf8Path, const std::string& bytes) {
-    qv::test::WriteFileBytes(W(utf8Path), bytes);
+void WriteUtf8File(const std::string& utf8Path, const std::string& bytes) {
+    WriteFileBytes(W(utf8Path), bytes);
 }
 
 bool FileThere(const std::string& utf8Path) {
@@ -57,11 +57,11 @@ void WriteMusicIni(const std::string& kind, const std::string& repeat, const std
     std::string text = "[" + std::string(handoff::kSettingsSection) + "]\r\n" + handoff::kKeyBgmKind + "=" +
                        kind + "\r\n" + handoff::kKeyBgmRepeat + "=" + repeat + "\r\n" + handoff::kKeyBgmFile +
                        "=" + file + "\r\n";
-    WriteFileBytes(IniPath(), ToCp932(text));
+    WriteUtf8File(IniPath(), ToCp932(text));
 }
 
 std::string RawIniValue(const std::string& key) {
-    std::istringstream in(FromCp932(ReadFileBytes(IniPath())));
+    std::istringstream in(FromCp932(ReadUtf8File(IniPath())));
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -73,7 +73,7 @@ std::string RawIniValue(const std::string& key) {
 std::string StoredForm(const std::string& value) {
     const std::string probe = std::string(handoff::kWorkFolder) + "\\qv_e2e_probe.ini";
     WritePrivateProfileStringA(handoff::kSettingsSection, "k", ToCp932(value).c_str(), probe.c_str());
-    std::istringstream in(FromCp932(ReadFileBytes(probe)));
+    std::istringstream in(FromCp932(ReadUtf8File(probe)));
     DeleteFileA(probe.c_str());
     std::string line;
     while (std::getline(in, line)) {

@@ -13,8 +13,9 @@ std::wstring W(const std::string& utf8);
 std::string FromCp932(const std::string& bytes);
 std::string ToCp932(const std::string& utf8);
 
-std::string ReadFileBytes(const std::string& utf8Path);  // empty when missing
-void WriteFileBytes(const std::string& utf8Path, const std::string& bytes);
+// A file named in UTF-8 (the shared helpers take the system's code page).
+std::string ReadUtf8File(const std::string& utf8Path);  // empty when missing
+void WriteUtf8File(const std::string& utf8Path, const std::string& bytes);
 bool FileThere(const std::string& utf8Path);
 
 // The settings file, handoff::kSettingsFile.

@@ -24,15 +24,15 @@ class SettingsDialog : public ::testing::Test {
     void SetUp() override {
         CreateDirectoryW(W(handoff::kWorkFolder).c_str(), nullptr);
         hadIni_ = FileThere(IniPath());
-        savedIni_ = ReadFileBytes(IniPath());
+        savedIni_ = ReadUtf8File(IniPath());
         CreateDirectoryW(W(kMusicDir).c_str(), nullptr);
         CreateDirectoryW(W(kMusicSub).c_str(), nullptr);
-        WriteFileBytes(kFileA, "ID3");
-        WriteFileBytes(kFileB, "ID3");
+        WriteUtf8File(kFileA, "ID3");
+        WriteUtf8File(kFileB, "ID3");
     }
     void TearDown() override {
         if (hadIni_)
-            WriteFileBytes(IniPath(), savedIni_);
+            WriteUtf8File(IniPath(), savedIni_);
         else
             DeleteFileW(W(IniPath()).c_str());
         DeleteFileW(W(kFileA).c_str());
@@ -81,7 +81,7 @@ class SettingsDialog : public ::testing::Test {
 
 TEST_F(SettingsDialog, OpensCentredAThirdDownShowingTheCdSettings) {
     WriteMusicIni("1", "5", "");
-    std::string before = ReadFileBytes(IniPath());
+    std::string before = ReadUtf8File(IniPath());
     DialogProcess d;
     ASSERT_TRUE(d.Start(Command()));
 
@@ -116,12 +116,12 @@ TEST_F(SettingsDialog, OpensCentredAThirdDownShowingTheCdSettings) {
 
     d.CloseBox();
     EXPECT_TRUE(d.WaitExit(10000));
-    EXPECT_EQ(ReadFileBytes(IniPath()), before);  // the close box writes nothing
+    EXPECT_EQ(ReadUtf8File(IniPath()), before);  // the close box writes nothing
 }
 
 TEST_F(SettingsDialog, EachSourceEnablesOnlyItsOwnControlsAndCancelWritesNothing) {
     WriteMusicIni("0", "0", "");
-    std::string before = ReadFileBytes(IniPath());
+    std::string before = ReadUtf8File(IniPath());
     DialogProcess d;
     ASSERT_TRUE(d.Start(Command()));
     EXPECT_EQ(ComboText(d), L"");
@@ -153,7 +153,7 @@ TEST_F(SettingsDialog, EachSourceEnablesOnlyItsOwnControlsAndCancelWritesNothing
     ClickSource(d, 2, /*onText=*/false);
     ClickCancel(d);
     EXPECT_TRUE(d.WaitExit(10000));
-    EXPECT_EQ(ReadFileBytes(IniPath()), before);
+    EXPECT_EQ(ReadUtf8File(IniPath()), before);
 }
 
 TEST_F(SettingsDialog, ChosenFileIsShownAndApplyWritesCdTrackThreeAndThePath) {
@@ -246,7 +246,7 @@ TEST_F(SettingsDialog, PathTooLongForTheChooserChangesNothing) {
 // once and leaves no window of its own.
 TEST_F(SettingsDialog, SecondStartWhileTheDialogIsOpenEndsAtOnce) {
     WriteMusicIni("0", "0", "");
-    std::string before = ReadFileBytes(IniPath());
+    std::string before = ReadUtf8File(IniPath());
     DialogProcess d;
     ASSERT_TRUE(d.Start(Command()));
     for (const char* args : {" /c", " /s"}) {
@@ -264,7 +264,7 @@ TEST_F(SettingsDialog, SecondStartWhileTheDialogIsOpenEndsAtOnce) {
         EXPECT_EQ(FindWindowW(nullptr, W(handoff::kShowWindowTitle).c_str()), nullptr) << args;
     }
     EXPECT_TRUE(d.Running());  // the open dialog is not disturbed
-    EXPECT_EQ(ReadFileBytes(IniPath()), before);
+    EXPECT_EQ(ReadUtf8File(IniPath()), before);
     d.CloseBox();
     EXPECT_TRUE(d.WaitExit(10000));
 }
