@@ -46,7 +46,7 @@ void WriteUtf8File(const std::string& utf8Path, const std::string& bytes) {
     WriteFileBytes(W(utf8Path), bytes);
 }
 
-bool FileThere(const std::string& utf8Path) {
+bool Utf8FileThere(const std::string& utf8Path) {
     return GetFileAttributesW(W(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -16,7 +16,7 @@ std::string ToCp932(const std::string& utf8);
 // A file named in UTF-8 (the shared helpers take the system's code page).
 std::string ReadUtf8File(const std::string& utf8Path);  // empty when missing
 void WriteUtf8File(const std::string& utf8Path, const std::string& bytes);
-bool FileThere(const std::string& utf8Path);
+bool Utf8FileThere(const std::string& utf8Path);
 
 // The settings file, handoff::kSettingsFile.
 std::string IniPath();

@@ -23,7 +23,7 @@ class SettingsDialog : public ::testing::Test {
   protected:
     void SetUp() override {
         CreateDirectoryW(W(handoff::kWorkFolder).c_str(), nullptr);
-        hadIni_ = FileThere(IniPath());
+        hadIni_ = Utf8FileThere(IniPath());
         savedIni_ = ReadUtf8File(IniPath());
         CreateDirectoryW(W(kMusicDir).c_str(), nullptr);
         CreateDirectoryW(W(kMusicSub).c_str(), nullptr);
