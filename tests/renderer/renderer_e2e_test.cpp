@@ -443,10 +443,10 @@ TEST_F(Renderer, APictureRefusedAtStartSaysWhyOnTheDebuggerOutput) {
     const struct {
         const char* file;
         std::string bytes;  // "" removes the file
-        const char* reason;
+        std::string reason;
     } cases[] = {
-        {kDesktop, "", "Quorvale1.alo refused: the file cannot be opened"},
-        {kGlow, std::string(64, 'x'), "Quorvale2.alo refused: not a bitmap"},
+        {kDesktop, "", std::string(handoff::kDesktopPictureFileName) + " refused: the file cannot be opened"},
+        {kGlow, std::string(64, 'x'), std::string(handoff::kGlowPictureFileName) + " refused: not a bitmap"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

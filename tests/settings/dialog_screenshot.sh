@@ -6,8 +6,9 @@
 # manager, so Wine draws the frame and caption itself while the picture is taken.
 set -euo pipefail
 scr=$1 out=$2
-work=$WINEPREFIX/drive_c/zantho_temp
-ini=$work/Quorvale.ini
+source "$(dirname "$0")/../../tools/lib/common.sh"
+work=$(qv_work_dir)
+ini=$work/$QV_SETTINGS_FILE_NAME
 music=$WINEPREFIX/drive_c/Music/お気に入り/夜明けの海.mp3
 x11_key='HKCU\Software\Wine\X11 Driver'
 
@@ -29,7 +30,8 @@ trap restore EXIT
 
 mkdir -p "$work" "$(dirname "$music")"
 $had_music || printf 'ID3' > "$music"  # the dialog shows a chosen file only when it exists
-printf '[Settings]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=3\r\nBGMﾌｧｲﾙ=C:\\Music\\お気に入り\\夜明けの海.mp3\r\n' |
+printf '[%s]\r\n%s=1\r\n%s=3\r\n%s=C:\\Music\\お気に入り\\夜明けの海.mp3\r\n' \
+  "$QV_SETTINGS_SECTION" "$QV_KEY_BGM_KIND" "$QV_KEY_BGM_REPEAT" "$QV_KEY_BGM_FILE" |
   iconv -f UTF-8 -t CP932 > "$ini"
 wine reg add "$x11_key" /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 
