@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "alo_test_files.h"
+#include "file_bytes.h"
+#include "screen_colour.h"
 #include "handoff/handoff.h"
 #include "renderer/frame/app_frame.h"
 #include "renderer/scene/scene.h"
@@ -32,11 +34,7 @@ void WritePicture(const char* path, int side, unsigned char grey) {
     layout.height = side;
     std::vector<std::uint8_t> b = test::MakeAlo(layout);
     std::fill(b.begin() + layout.pixelOffset, b.end(), grey);
-    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(f, b.data(), static_cast<DWORD>(b.size()), &written, nullptr);
-    CloseHandle(f);
+    ASSERT_TRUE(test::WriteFileBytes(path, std::string(b.begin(), b.end()))) << path;
 }
 
 FrameClock& frameClock = state.frame.clock;
@@ -44,9 +42,7 @@ FrameClock& frameClock = state.frame.clock;
 // The primary monitor's scene, the only one here, as the last frame left it.
 const SceneState& CurrentScene() { return state.scene.monitorScenes.views[0].scene; }
 
-struct Rgb8 {
-    int r, g, b;
-};
+using test::Rgb;
 
 class SceneFrame : public ::testing::Test {
   protected:
@@ -106,7 +102,7 @@ class SceneFrame : public ::testing::Test {
     static void RunToShatter(double fps) {
         for (int n = 0; n < 10 * fps && CurrentScene().shattering == 0; ++n) Frame(1.0 / fps);
     }
-    static Rgb8 Centre() {
+    static Rgb Centre() {
         unsigned char p[4] = {};
         glReadBuffer(GL_BACK);
         glReadPixels(kSide / 2, kSide / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
@@ -251,7 +247,7 @@ TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
             ASSERT_GE(CurrentScene().tilePosition[i][j][2], -6.0);
             ASSERT_LT(CurrentScene().tilePosition[i][j][2], -5.6) << "the wave put every tile back";
         }
-    const Rgb8 white = Centre();
+    const Rgb white = Centre();
     EXPECT_EQ(white.r + white.g + white.b, 3 * 255);
 
     // Next restart: the desktop loads again but the glow picture is gone: a grey grid again,
@@ -263,7 +259,7 @@ TEST_F(SceneFrame, RestartsWhosePicturesFailStillStartANewCycle) {
     EXPECT_EQ(Centre().r, 60);
     EXPECT_EQ(CurrentScene().shattering, 0);
     RunToShatter(20);
-    const Rgb8 ring = Centre();
+    const Rgb ring = Centre();
     EXPECT_EQ(ring.r, 255);
     EXPECT_GT(ring.g, 200);
 }
@@ -289,7 +285,7 @@ TEST_F(SceneFrame, TheRingAddsItsGlowAndLeavesDepthTestingOnAfterTheFirstShatter
     glGetIntegerv(GL_BLEND_DST, &dst);
     EXPECT_EQ(src, GL_SRC_ALPHA);
     EXPECT_EQ(dst, GL_ONE);
-    Rgb8 c = Centre();
+    Rgb c = Centre();
     EXPECT_EQ(c.r, 255) << c.g << " " << c.b;
     EXPECT_EQ(c.g, 255);
     EXPECT_GT(c.b, 100) << "one sprite blended over would leave about 4";
