@@ -91,7 +91,8 @@ void WriteResults() {
     std::fprintf(f, "longest %.6f %.3f %s\n", longestFrame, longestAt, longestKind);
     std::fprintf(f, "longest_later %.6f\n", longestLater);
     std::fprintf(f, "median_frame %.6f\nmedian_wave %.6f\n", MedianFrame(false), MedianFrame(true));
-    std::fprintf(f, "pacing %d %d\n", PacingRefreshRate(), PacingBySwap() ? 1 : 0);
+    const DisplayPacing& pacing = state.pacing;
+    std::fprintf(f, "pacing %d %d\n", pacing.refreshRate, pacing.paced && pacing.pacing.SwapPaces() ? 1 : 0);
     int busiest = 0;
     for (int n : framesInSecond) busiest = n > busiest ? n : busiest;
     std::fprintf(f, "busiest_second %d\n", busiest);

@@ -126,10 +126,6 @@ void PacingResumed(LONGLONG now) {
     if (paced) pacing.Begin(now, BudgetProcessorTicks());
 }
 
-int PacingRefreshRate() { return refreshRate; }
-
-bool PacingBySwap() { return paced && pacing.SwapPaces(); }
-
 void StopFramePacing() {
     HoldFineTimer(false);
     paced = false;

@@ -14,7 +14,7 @@ namespace qv::renderer {
 struct DisplayPacing {
     bool paced = false;
     bool softwareGl = true;
-    int refreshRate = 0;
+    int refreshRate = 0;     // of the fastest monitor the window covers
     bool fineTimer = false;  // timeBeginPeriod(1) is held
     LONGLONG counterFrequency = 1;
     FramePacing pacing{PacingSetup{}};
@@ -32,10 +32,5 @@ bool NextFrameDue();
 void PacingPaused();
 void PacingResumed(LONGLONG now);
 void StopFramePacing();
-
-// What the pacing chose, for the bench's report: the refresh rate in use, and whether the
-// swap interval is (still) trusted to do the waiting.
-int PacingRefreshRate();
-bool PacingBySwap();
 
 }  // namespace qv::renderer

@@ -44,9 +44,8 @@ void ccXPButton::pFONT_FontChanged(const std::string&) { model_.OnFontChanged();
 ButtonCanvas* ccXPButton::Canvas() {
     canvas_.reset();
     if (hDC() == nullptr || Image().Width() <= 0 || Image().Height() <= 0) return nullptr;
-    canvas_ =
-        std::make_unique<GdiButtonCanvas>(hDC(), Image().Width(), Image().Height(), hWnd(), font_,
-                                                    static_cast<Colour>(ToColorRef(Ambient().BackColor)));
+    canvas_ = std::make_unique<GdiButtonCanvas>(hDC(), Image().Width(), Image().Height(), hWnd(), font_,
+                                                static_cast<Colour>(ToColorRef(Ambient().BackColor)));
     return canvas_.get();
 }
 
@@ -151,8 +150,7 @@ void ccXPButton::StartHooks() {
     ownHwnd_ = hWnd();
     if (hooks_.SubclassStart(ownHwnd_)) hooks_.SubclassAddMsg(ownHwnd_, kMouseLeave, kMsgAfter);
     const UINT activation = ParentIsMDIChild() ? WM_NCACTIVATE : WM_ACTIVATE;
-    if (hooks_.SubclassStart(parentHwnd_))
-        hooks_.SubclassAddMsg(parentHwnd_, activation, kMsgAfter);
+    if (hooks_.SubclassStart(parentHwnd_)) hooks_.SubclassAddMsg(parentHwnd_, activation, kMsgAfter);
     hooked_ = true;
 }
 

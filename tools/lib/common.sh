@@ -9,7 +9,7 @@ QV_PACKAGES=(
   mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb libgl1-mesa-dri mesa-utils
   xdotool x11-apps imagemagick googletest
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox libsox-fmt-mp3 lame
-  fonts-ipafont-gothic fonts-wine locales clang libclang-rt-14-dev nsis
+  fonts-ipafont-gothic fonts-wine locales clang clang-format libclang-rt-14-dev nsis
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
