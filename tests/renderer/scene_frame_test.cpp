@@ -34,7 +34,7 @@ void WritePicture(const char* path, int side, unsigned char grey) {
     layout.height = side;
     std::vector<std::uint8_t> b = test::MakeAlo(layout);
     std::fill(b.begin() + layout.pixelOffset, b.end(), grey);
-    ASSERT_TRUE(test::WriteFileBytes(path, std::string(b.begin(), b.end()))) << path;
+    ASSERT_TRUE(qv::test::WriteFileBytes(path, std::string(b.begin(), b.end()))) << path;
 }
 
 FrameClock& frameClock = state.frame.clock;
@@ -42,7 +42,7 @@ FrameClock& frameClock = state.frame.clock;
 // The primary monitor's scene, the only one here, as the last frame left it.
 const SceneState& CurrentScene() { return state.scene.monitorScenes.views[0].scene; }
 
-using test::Rgb;
+using qv::test::Rgb;
 
 class SceneFrame : public ::testing::Test {
   protected:
