@@ -70,6 +70,17 @@ bool Process::WaitEnd(int timeoutMs) {
 
 bool Process::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
 
+RECT WaitForClientSize(HWND window, int width, int height, int timeoutMs) {
+    RECT r{};
+    WaitUntil(
+        [&] {
+            GetClientRect(window, &r);
+            return r.right == width && r.bottom == height;
+        },
+        timeoutMs);
+    return r;
+}
+
 std::vector<HWND> WindowsOf(DWORD pid, const std::string& className) {
     struct Search {
         DWORD pid;

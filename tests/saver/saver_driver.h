@@ -37,6 +37,9 @@ class Process {
 
 // Top-level windows of a process (visible or not) with a window class, "" for any.
 std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = "");
+// The window's client area once it has the given size, or as it is when the time is up (a
+// preview form becomes the pane's child before it is sized).
+RECT WaitForClientSize(HWND window, int width, int height, int timeoutMs);
 // The text of a message box of the process, empty when it shows none.
 std::optional<std::wstring> MessageBoxText(DWORD pid);
 void CloseMessageBoxes(DWORD pid);

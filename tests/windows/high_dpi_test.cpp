@@ -148,13 +148,7 @@ TEST_F(HighDpi, PreviewStillFillsThePaneExactly) {
     ASSERT_TRUE(saver.Started());
     HWND form = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (form = GetWindow(pane, GW_CHILD)) != nullptr; }, 30000));
-    RECT r{};
-    WaitUntil(
-        [&] {
-            GetClientRect(form, &r);
-            return r.right == 152 && r.bottom == 112;
-        },
-        10000);
+    const RECT r = WaitForClientSize(form, 152, 112, 10000);
     EXPECT_EQ(r.right, 152);
     EXPECT_EQ(r.bottom, 112);
     DestroyWindow(pane);

@@ -54,14 +54,7 @@ TEST_F(SaverPreview, FormFillsThePaneAndClosingItEndsTheSaver) {
         char caption[64] = "";
         GetWindowTextA(form, caption, sizeof caption);
         EXPECT_STREQ(caption, "Preview Window");
-        // The form becomes the pane's child before it is sized: wait for the size.
-        RECT r{};
-        WaitUntil(
-            [&] {
-                GetClientRect(form, &r);
-                return r.right == 152 && r.bottom == 112;
-            },
-            10000);
+        const RECT r = WaitForClientSize(form, 152, 112, 10000);
         EXPECT_EQ(r.right, 152);
         EXPECT_EQ(r.bottom, 112);
         EXPECT_EQ(GetParent(form), host.Pane());
