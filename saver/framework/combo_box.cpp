@@ -58,12 +58,6 @@ void ComboBox::AddItem(const std::string& text, int index) {
     if (r < 0) throw FrameworkError("the list is full");
 }
 
-void ComboBox::RemoveItem(int index) {
-    Need(hwnd_, name_);
-    if (index < 0 || index >= ListCount()) throw FrameworkError("list index out of range");
-    SendMessageW(hwnd_, CB_DELETESTRING, index, 0);
-}
-
 void ComboBox::Clear() {
     Need(hwnd_, name_);
     SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);

@@ -13,7 +13,6 @@ class ComboBox : public Control {
 
     // -1 appends; throws for an index outside 0..ListCount().
     void AddItem(const std::string& text, int index = -1);
-    void RemoveItem(int index);
     void Clear();
     int ListCount() const;
     std::string List(int index) const;  // throws outside the list

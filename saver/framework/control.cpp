@@ -79,9 +79,6 @@ void Control::MoveTwips(int left, int top, int width, int height) {
     ApplyPlacement();
 }
 
-int Control::WidthPixels() const { return TwipsToPixels(widthTw_, form_->TwipsPerPixelX()); }
-int Control::HeightPixels() const { return TwipsToPixels(heightTw_, form_->TwipsPerPixelY()); }
-
 RECT Control::PixelRect() const {
     const int tx = form_->TwipsPerPixelX(), ty = form_->TwipsPerPixelY();
     RECT r;
@@ -121,8 +118,6 @@ void Control::SetEnabled(bool e) {
         form_->InvalidateControl(*this);
 }
 
-void Control::SetTabIndex(int t) { tabIndex_ = t < 0 ? 0 : t; }
-
 void Control::SetFocus() {
     HWND h = hWnd();
     if (!h || !CanTakeFocus() || !IsWindowVisible(h) || !IsWindowEnabled(h))
@@ -134,11 +129,6 @@ bool Control::HasFocus() const {
     HWND h = hWnd();
     HWND f = GetFocus();
     return h && f && (f == h || IsChild(h, f));
-}
-
-void Control::SetPointer(MousePointer p, int iconResource) {
-    pointer_ = p;
-    pointerIcon_ = iconResource;
 }
 
 HCURSOR Control::CursorFor() const { return CursorForPointer(pointer_, pointerIcon_); }

@@ -55,15 +55,12 @@ class Control {
     int TopTwips() const { return topTw_; }
     int WidthTwips() const { return widthTw_; }
     int HeightTwips() const { return heightTw_; }
-    int WidthPixels() const;
-    int HeightPixels() const;
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool e);
     int TabIndex() const { return tabIndex_; }
-    void SetTabIndex(int t);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool t) { tabStop_ = t; }
     virtual bool CanTakeFocus() const { return false; }
@@ -72,7 +69,6 @@ class Control {
     bool HasFocus() const;
 
     MousePointer Pointer() const { return pointer_; }
-    void SetPointer(MousePointer p, int iconResource = 0);
 
     // Rectangle in pixels inside the container's client area.
     RECT PixelRect() const;

@@ -78,7 +78,6 @@ class Form {
     void OnMouseUp(const std::string& control, MouseHandler handler);
     void OnMouseMove(const std::string& control, MouseHandler handler);
     void OnTimer(const std::string& control, std::function<void(int index)> handler);
-    void OnChange(const std::string& control, std::function<void(int index)> handler);
     // Events a user control raises by name ("Click", "MouseMove", "FormActivate"...).
     void OnEvent(const std::string& control, const std::string& event,
                  std::function<void(int index, EventArgs& args)> handler);
@@ -90,7 +89,6 @@ class Form {
     std::string Caption() const;
     void SetCaption(const std::string& utf8);
     qv::BorderStyle BorderStyle() const { return border_; }
-    void SetBorderStyle(qv::BorderStyle b);
     // Outer position and size in twips.
     int Left() const;
     int Top() const;
@@ -110,7 +108,6 @@ class Form {
     const FontDesc& Font() const { return design_.font; }
     // The control shown as the default button (empty: none).
     void SetDefaultControl(const std::string& name, int index = -1);
-    void SetMousePointer(MousePointer p, int iconResource = 0);
     bool KeyPreview() const { return design_.keyPreview; }
     void SetKeyPreview(bool k) { design_.keyPreview = k; }
 

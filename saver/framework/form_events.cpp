@@ -39,9 +39,6 @@ void Form::OnMouseMove(const std::string& control, MouseHandler h) {
 void Form::OnTimer(const std::string& control, std::function<void(int)> h) {
     handlers_.emplace(Key(control, "Timer"), [h](int i, EventArgs&) { h(i); });
 }
-void Form::OnChange(const std::string& control, std::function<void(int)> h) {
-    handlers_.emplace(Key(control, "Change"), [h](int i, EventArgs&) { h(i); });
-}
 void Form::OnEvent(const std::string& control, const std::string& event,
                    std::function<void(int, EventArgs&)> h) {
     handlers_.emplace(Key(control, event), std::move(h));

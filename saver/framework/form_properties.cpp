@@ -19,21 +19,6 @@ void Form::SetCaption(const std::string& utf8) {
     if (hwnd_) SetWindowTextW(hwnd_, Widen(utf8).c_str());
 }
 
-void Form::SetBorderStyle(qv::BorderStyle b) {
-    border_ = b;
-    if (!hwnd_) return;
-    DWORD style = 0, ex = 0;
-    FormStyleFor(b, design_.controlBox, style, ex);
-    const LONG old = GetWindowLongW(hwnd_, GWL_STYLE);
-    // Keep what is not a matter of the border: visibility, child state.
-    const LONG keep = old & (WS_VISIBLE | WS_CHILD | WS_DISABLED);
-    if (old & WS_CHILD) style &= ~static_cast<DWORD>(WS_POPUP);
-    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style) | keep);
-    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 void Form::SetBackColor(Colour c) {
     backColor_ = c;
     if (!hwnd_) return;
@@ -50,11 +35,6 @@ void Form::SetDefaultControl(const std::string& name, int index) {
     defaultName_ = name;
     defaultIndex_ = index;
     if (hwnd_) UpdateDefaultDisplay();
-}
-
-void Form::SetMousePointer(MousePointer p, int iconResource) {
-    pointer_ = p;
-    pointerIcon_ = iconResource;
 }
 
 }  // namespace qv

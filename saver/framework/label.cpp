@@ -19,14 +19,6 @@ void Label::SetCaption(const std::string& c) {
     caption_ = c;
     Refresh();
 }
-void Label::SetAlignment(Alignment a) {
-    alignment_ = a;
-    Refresh();
-}
-void Label::SetBackStyle(BackStyle s) {
-    backStyle_ = s;
-    Refresh();
-}
 void Label::SetBackColor(Colour c) {
     backColor_ = c;
     Refresh();

@@ -12,9 +12,7 @@ class Label : public Control {
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);
     Alignment GetAlignment() const { return alignment_; }
-    void SetAlignment(Alignment a);
     BackStyle GetBackStyle() const { return backStyle_; }
-    void SetBackStyle(BackStyle s);
     Colour BackColor() const { return backColor_; }
     void SetBackColor(Colour c);
     Colour ForeColor() const { return foreColor_; }

@@ -18,30 +18,6 @@ Shape::Shape(Form& form, const ControlDesign& d)
                                                                  : BackStyle::Transparent),
       backColor_(d.backColor.value_or(form.BackColor())) {}
 
-void Shape::SetShape(ShapeKind s) {
-    shape_ = s;
-    Refresh();
-}
-void Shape::SetFillStyle(qv::FillStyle s) {
-    fillStyle_ = s;
-    Refresh();
-}
-void Shape::SetFillColor(Colour c) {
-    fillColor_ = c;
-    Refresh();
-}
-void Shape::SetBorderColor(Colour c) {
-    borderColor_ = c;
-    Refresh();
-}
-void Shape::SetBorderWidth(int w) {
-    borderWidth_ = std::max(0, w);
-    Refresh();
-}
-void Shape::SetBackStyle(qv::BackStyle s) {
-    backStyle_ = s;
-    Refresh();
-}
 void Shape::SetBackColor(Colour c) {
     backColor_ = c;
     Refresh();

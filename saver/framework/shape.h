@@ -10,17 +10,11 @@ class Shape : public Control {
     Shape(Form& form, const ControlDesign& design);
 
     ShapeKind GetShape() const { return shape_; }
-    void SetShape(ShapeKind s);
     qv::FillStyle FillStyle() const { return fillStyle_; }
-    void SetFillStyle(qv::FillStyle s);
     Colour FillColor() const { return fillColor_; }
-    void SetFillColor(Colour c);
     Colour BorderColor() const { return borderColor_; }
-    void SetBorderColor(Colour c);
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int w);
     qv::BackStyle BackStyle() const { return backStyle_; }
-    void SetBackStyle(qv::BackStyle s);
     Colour BackColor() const { return backColor_; }
     void SetBackColor(Colour c);
 
