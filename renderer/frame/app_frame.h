@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "renderer/frame/renderer_state.h"
+#include "renderer/renderer_state.h"
 
 namespace qv::renderer {
 

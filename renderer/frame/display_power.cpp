@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "renderer/frame/renderer_state.h"
+#include "renderer/renderer_state.h"
 #include "renderer/pacing/display_pacing.h"
 
 namespace qv::renderer {

@@ -3,7 +3,7 @@
 // The exit code is 0 whatever happens: the saver watches the window, not the code.
 #include "handoff/handoff.h"
 #include "renderer/frame/app_frame.h"
-#include "renderer/frame/debug_output.h"
+#include "renderer/debug_output.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/scene.h"
 #include "renderer/scene/show_monitors.h"

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "renderer/frame/app_frame.h"
-#include "renderer/frame/debug_output.h"
+#include "renderer/debug_output.h"
 #include "renderer/frame/display_power.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/show_monitors.h"

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <mmsystem.h>
 
-#include "renderer/frame/renderer_state.h"
+#include "renderer/renderer_state.h"
 
 namespace qv::renderer {
 namespace {

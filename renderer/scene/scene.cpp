@@ -5,8 +5,8 @@
 #include <GL/glu.h>
 
 #include "handoff/handoff.h"
-#include "renderer/frame/debug_output.h"
-#include "renderer/frame/renderer_state.h"
+#include "renderer/debug_output.h"
+#include "renderer/renderer_state.h"
 #include "renderer/picture/image_texture.h"
 #include "renderer/scene/scene_draw.h"
 

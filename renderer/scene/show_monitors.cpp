@@ -5,7 +5,7 @@
 #include <string>
 
 #include "handoff/system_monitors.h"
-#include "renderer/frame/renderer_state.h"
+#include "renderer/renderer_state.h"
 
 namespace qv::renderer {
 

@@ -1,4 +1,4 @@
-#include "renderer/frame/debug_output.h"
+#include "renderer/debug_output.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/frame/renderer_state.h"
+#include "renderer/renderer_state.h"
 
 #include "renderer/frame/app_frame.h"
 #include "renderer/scene/scene.h"
