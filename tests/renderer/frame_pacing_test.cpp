@@ -24,6 +24,7 @@ TEST(FramePacing, PeriodAndWaitsInTicksAndMilliseconds) {
     EXPECT_EQ(RefreshPeriodTicks(10000000, 60), 166666);
     EXPECT_EQ(RefreshPeriodTicks(10000000, 144), 69444);
     EXPECT_EQ(RefreshPeriodTicks(0, 60), 1);
+    EXPECT_EQ(RefreshPeriodTicks(10000000, 0), 1);
     EXPECT_EQ(RefreshPeriodTicks(30, 60), 1);
     EXPECT_EQ(RefreshPeriodTicks(1000, 1), 1000);
     // Rounded up: a wait never ends before the frame is due.

@@ -134,6 +134,14 @@ TEST(IniBytes, NamesAreCodePage932Characters) {
     EXPECT_EQ(FindIniValue(g, "Set\x83\x5D", "k"), "v");
     // ... and after it, such a byte is no later bracket either.
     EXPECT_EQ(FindIniValue("[Settings]\x83\x5D\r\nk=v\r\n", "Settings", "k"), "v");
+    // Letters fold at both ends of the alphabet; after 0xFD, which leads no character, "a" is a letter.
+    EXPECT_EQ(FindIniValue("[S]\r\nz=1\r\n", "S", "Z"), "1");
+    EXPECT_EQ(FindIniValue("[S]\r\n\xFD"
+                           "a=1\r\n",
+                           "S",
+                           "\xFD"
+                           "A"),
+              "1");
     // The same key in code page 936 bytes is another key to the file.
     const std::string h = "[Settings]\r\nBGM\xC7\xF8\xB7\xD6=1\r\n";
     EXPECT_EQ(FindIniValue(h, "Settings", kKind), std::nullopt);
