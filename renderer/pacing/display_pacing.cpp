@@ -10,13 +10,8 @@ namespace {
 
 using SwapIntervalFunction = BOOL(WINAPI*)(int);
 
+// What the pacing holds lives in the renderer's one state.
 DisplayPacing& display = state.pacing;
-bool& paced = display.paced;
-bool& softwareGl = display.softwareGl;
-int& refreshRate = display.refreshRate;
-bool& fineTimer = display.fineTimer;
-LONGLONG& counterFrequency = display.counterFrequency;
-FramePacing& pacing = display.pacing;
 
 // Processor time of the whole process (the rasteriser's threads too), in counter ticks.
 std::int64_t ProcessorTicks() {
@@ -26,18 +21,18 @@ std::int64_t ProcessorTicks() {
         return (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };
     const std::int64_t total = hundredNs(kernel) + hundredNs(user);
-    return static_cast<std::int64_t>(static_cast<double>(total) * counterFrequency / 1e7);
+    return static_cast<std::int64_t>(static_cast<double>(total) * display.counterFrequency / 1e7);
 }
 
 // Waits of a few milliseconds need a finer system timer than its default 15.6 ms; it costs
 // the whole system power, so it is held only while the loop does the waiting.
 void HoldFineTimer(bool hold) {
-    if (hold == fineTimer) return;
+    if (hold == display.fineTimer) return;
     if (hold) {
-        fineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
+        display.fineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
     } else {
         timeEndPeriod(1);
-        fineTimer = false;
+        display.fineTimer = false;
     }
 }
 
@@ -77,45 +72,45 @@ bool SetSwapInterval(int interval) {
 }
 
 // Only software OpenGL's frames are charged to the budget (frame_pacing.h says why).
-std::int64_t BudgetProcessorTicks() { return softwareGl ? ProcessorTicks() : 0; }
+std::int64_t BudgetProcessorTicks() { return display.softwareGl ? ProcessorTicks() : 0; }
 
 }  // namespace
 
 void StartFramePacing(bool pace, LONGLONG frequency, HWND window) {
-    paced = pace;
-    counterFrequency = frequency > 0 ? frequency : 1;
-    if (!paced) {
+    display.paced = pace;
+    display.counterFrequency = frequency > 0 ? frequency : 1;
+    if (!display.paced) {
         SetSwapInterval(0);
         return;
     }
-    refreshRate = DisplayRefreshRate(window);
-    softwareGl = SoftwareRasteriser(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    display.refreshRate = DisplayRefreshRate(window);
+    display.softwareGl = SoftwareRasteriser(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     PacingSetup setup;
-    setup.frequency = counterFrequency;
-    setup.refreshPeriod = RefreshPeriodTicks(counterFrequency, refreshRate);
+    setup.frequency = display.counterFrequency;
+    setup.refreshPeriod = RefreshPeriodTicks(display.counterFrequency, display.refreshRate);
     setup.swapInterval = SetSwapInterval(1);
-    setup.softwareGl = softwareGl;
-    pacing = FramePacing(setup);
+    setup.softwareGl = display.softwareGl;
+    display.pacing = FramePacing(setup);
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    pacing.Begin(now.QuadPart, BudgetProcessorTicks());
+    display.pacing.Begin(now.QuadPart, BudgetProcessorTicks());
 }
 
 void PacingFrameStarted(LONGLONG now) {
-    if (!paced) return;
-    if (pacing.FrameStarted(now)) SetSwapInterval(0);
-    if (pacing.WantsProcessorTime(now)) pacing.ProcessorTime(now, ProcessorTicks());
+    if (!display.paced) return;
+    if (display.pacing.FrameStarted(now)) SetSwapInterval(0);
+    if (display.pacing.WantsProcessorTime(now)) display.pacing.ProcessorTime(now, ProcessorTicks());
 }
 
 bool NextFrameDue() {
-    if (!paced) return true;
-    HoldFineTimer(pacing.LoopPaces());
-    if (!pacing.LoopPaces()) return true;
+    if (!display.paced) return true;
+    HoldFineTimer(display.pacing.LoopPaces());
+    if (!display.pacing.LoopPaces()) return true;
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    const std::int64_t ticks = pacing.TicksUntilDue(now.QuadPart);
+    const std::int64_t ticks = display.pacing.TicksUntilDue(now.QuadPart);
     if (ticks <= 0) return true;
-    MsgWaitForMultipleObjectsEx(0, nullptr, TicksToWaitMs(ticks, counterFrequency), QS_ALLINPUT,
+    MsgWaitForMultipleObjectsEx(0, nullptr, TicksToWaitMs(ticks, display.counterFrequency), QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);
     return false;
 }
@@ -123,12 +118,12 @@ bool NextFrameDue() {
 void PacingPaused() { HoldFineTimer(false); }
 
 void PacingResumed(LONGLONG now) {
-    if (paced) pacing.Begin(now, BudgetProcessorTicks());
+    if (display.paced) display.pacing.Begin(now, BudgetProcessorTicks());
 }
 
 void StopFramePacing() {
     HoldFineTimer(false);
-    paced = false;
+    display.paced = false;
 }
 
 }  // namespace qv::renderer

@@ -64,10 +64,10 @@ void RewriteKeepingTime(const char* path, const std::string& bytes) {
 // A 24-bit bottom-up picture in four coloured quadrants (top-left, top-right, bottom-left,
 // bottom-right).
 std::string QuadrantPicture(int width, int height, const Rgb (&q)[4]) {
-    qv::renderer::test::AloSpec spec;
-    spec.width = width;
-    spec.height = height;
-    const std::vector<std::uint8_t> file = qv::renderer::test::MakeAlo(spec);
+    qv::renderer::test::AloSpec layout;
+    layout.width = width;
+    layout.height = height;
+    const std::vector<std::uint8_t> file = qv::renderer::test::MakeAlo(layout);
     std::string b(file.begin(), file.end());
     const int rowBytes = (3 * width + 3) / 4 * 4;
     for (int row = 0; row < height; ++row) {
