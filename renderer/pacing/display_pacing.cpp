@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <mmsystem.h>
 
+#include "renderer/compositor.h"
 #include "renderer/renderer_state.h"
 
 namespace qv::renderer {
@@ -44,7 +45,7 @@ BOOL CALLBACK FastestMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM fastest) {
     if (GetMonitorInfoA(monitor, &info) &&
         EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
         int& rate = *reinterpret_cast<int*>(fastest);
-        const int reported = RefreshRateOrDefault(mode.dmDisplayFrequency);
+        const int reported = RefreshRateOrDefault(mode.dmDisplayFrequency, CompositorRefreshRate());
         if (reported > rate) rate = reported;
     }
     return TRUE;
@@ -60,8 +61,8 @@ int DisplayRefreshRate(HWND window) {
     if (fastest > 0) return fastest;
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return RefreshRateOrDefault(0);
-    return RefreshRateOrDefault(mode.dmDisplayFrequency);
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) mode.dmDisplayFrequency = 0;
+    return RefreshRateOrDefault(mode.dmDisplayFrequency, CompositorRefreshRate());
 }
 
 // True when the driver took the interval; whether it honours it is for the frames to show.

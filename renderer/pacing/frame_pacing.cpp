@@ -5,9 +5,11 @@
 
 namespace qv::renderer {
 
-int RefreshRateOrDefault(std::uint32_t reported) {
-    if (reported <= 1 || reported > 1000) return 60;
-    return static_cast<int>(reported);
+int RefreshRateOrDefault(std::uint32_t reported, double compositorRate) {
+    if (reported > 1 && reported <= 1000) return static_cast<int>(reported);
+    // 59.94 is 60 and 143.98 is 144: the period follows the display within a per mille.
+    if (compositorRate >= 1.5 && compositorRate <= 1000.0) return static_cast<int>(compositorRate + 0.5);
+    return 60;
 }
 
 std::int64_t RefreshPeriodTicks(std::int64_t frequency, int refreshRate) {
@@ -25,8 +27,10 @@ std::uint32_t TicksToWaitMs(std::int64_t ticks, std::int64_t frequency) {
 
 bool SoftwareRasteriser(const char* glRenderer) {
     if (!glRenderer) return true;
-    // Mesa's rasterisers and the system's own OpenGL without a driver.
-    static const char* const kNames[] = {"llvmpipe", "softpipe", "software rasterizer", "gdi generic"};
+    // Mesa's rasterisers, the system's own OpenGL without a driver, and the system's display
+    // driver for machines without one of their own, which also draws on the processor.
+    static const char* const kNames[] = {"llvmpipe", "softpipe", "software rasterizer", "gdi generic",
+                                         "basic render driver"};
     std::size_t length = std::strlen(glRenderer);
     for (const char* name : kNames) {
         const std::size_t n = std::strlen(name);

@@ -6,9 +6,10 @@
 
 namespace qv::renderer {
 
-// The refresh rate the system reports, or 60 when it reports none (0 and 1 mean "the
-// hardware's default").
-int RefreshRateOrDefault(std::uint32_t reported);
+// The refresh rate the display mode reports. Where it reports none (0 and 1 mean "the
+// hardware's default"), the compositor's rate (0 when there is none), and 60 when neither is
+// known: taking 60 for a faster display would judge its swap as one that does not wait.
+int RefreshRateOrDefault(std::uint32_t reported, double compositorRate = 0.0);
 
 // Counter ticks of one refresh period (at least 1).
 std::int64_t RefreshPeriodTicks(std::int64_t frequency, int refreshRate);

@@ -11,13 +11,24 @@
 namespace qv::renderer {
 namespace {
 
-TEST(FramePacing, RefreshRateFallsBackTo60WhenTheSystemReportsNone) {
-    EXPECT_EQ(RefreshRateOrDefault(0), 60);
-    EXPECT_EQ(RefreshRateOrDefault(1), 60);
-    EXPECT_EQ(RefreshRateOrDefault(2), 2);
-    EXPECT_EQ(RefreshRateOrDefault(59), 59);
-    EXPECT_EQ(RefreshRateOrDefault(144), 144);
-    EXPECT_EQ(RefreshRateOrDefault(0xFFFFFFFFu), 60);
+TEST(FramePacing, RefreshRateFromTheModeThenTheCompositorThen60) {
+    const struct {
+        std::uint32_t reported;
+        double compositor;
+        int rate;
+    } cases[] = {
+        {0, 0.0, 60},      {1, 0.0, 60},
+        {2, 0.0, 2},       {59, 0.0, 59},
+        {144, 0.0, 144},   {0xFFFFFFFFu, 0.0, 60},
+        {0, 143.98, 144},  {1, 59.94, 60},
+        {0, 240.0, 240},   {0xFFFFFFFFu, 165.0, 165},
+        {75, 144.0, 75},  // the mode's own rate wins where it has one
+        {0, 1.0, 60},      {0, -5.0, 60},
+        {0, 100000.0, 60},  // no usable compositor rate
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RefreshRateOrDefault(c.reported, c.compositor), c.rate)
+            << c.reported << " / " << c.compositor;
 }
 
 TEST(FramePacing, PeriodAndWaitsInTicksAndMilliseconds) {
@@ -152,6 +163,7 @@ TEST(FramePacing, SoftwareRasterisersAreKnownByTheirRendererString) {
     EXPECT_TRUE(SoftwareRasteriser("Gallium 0.4 on softpipe"));
     EXPECT_TRUE(SoftwareRasteriser("Mesa X11 Software Rasterizer"));
     EXPECT_TRUE(SoftwareRasteriser("GDI Generic"));
+    EXPECT_TRUE(SoftwareRasteriser("Microsoft Basic Render Driver"));
     EXPECT_TRUE(SoftwareRasteriser(nullptr)) << "unknown: budgeted as before";
     EXPECT_FALSE(SoftwareRasteriser("NVIDIA GeForce RTX 3060/PCIe/SSE2"));
     EXPECT_FALSE(SoftwareRasteriser("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
