@@ -5,8 +5,8 @@
 // QV_BENCH_PROBE replaces the scene by a floor to compare with: "bare" clears and swaps,
 // "mesh" draws the flat 50 x 50 mesh at rest depth with the desktop picture's mipmapped
 // texture and depth testing, which is what every wave frame must at least cost. With
-// QV_BENCH_MARKS set, the start, the first finished scene set-up and the first presented
-// frame are appended there as "<name> <counter>" lines, on the same system-wide counter as
+// QV_BENCH_MARKS set, the start, the first finished scene set-up, the window's showing and
+// the first presented frame are appended there as "<name> <counter>" lines, on the same system-wide counter as
 // the saver's marks.
 #include <windows.h>
 #include <GL/gl.h>
@@ -205,6 +205,9 @@ void BenchDraw() {
 
 LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) Mark("renderer_escape", Now());
+    // Showing maps the window on the display at once (under a compositor it then stays cloaked
+    // until its first frame is presented).
+    if (message == WM_SHOWWINDOW && wParam) Mark("window_shown", Now());
     const bool frame = message == WM_PAINT && state.frame.renderingEnabled;
     const LRESULT result = RendererWindowProc(window, message, wParam, lParam);
     if (frame) BenchFrameDone(window);

@@ -6,6 +6,7 @@
 
 #include "handoff/handoff.h"
 #include "handoff/monitor_layout.h"
+#include "renderer/frame/show_rules.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/pacing/frame_clock.h"
 #include "renderer/picture/image_texture.h"
@@ -63,12 +64,19 @@ struct FrameState {
                                          0,
                                          0};
     bool pixelFormatFilled = false;  // the colour depth is read on first use only
-    // The console display's state: while it is off nobody sees the show, so no frames are
-    // drawn and the cycle's clock stands still.
-    HPOWERNOTIFY displayNotification = nullptr;
+    // The display's state (the session's, else the console's): while it is off nobody sees
+    // the show, so no frames are drawn and the cycle's clock stands still.
+    HPOWERNOTIFY displayNotifications[2] = {};
+    DisplayStateFeed displayFeed;
     bool displayOff = false;
     LONGLONG displayOffSince = 0;
     FrameClock clock;  // frameTime and frameDelta: the scene's only time base
+    // The session locks when the saver ends: the show then ends as soon as anything else
+    // gets in front of it.
+    bool locking = false;
+    bool ending = false;   // the window is being destroyed
+    bool cloaked = false;  // hidden by the compositor until its first frame is presented
+    MonitorChangeRule monitorChanges{1};
 };
 
 struct SceneStore {

@@ -1,5 +1,6 @@
-// The console display's power state, as the system reports it to the renderer's window. While
-// the display is off the show draws nothing; dimmed, it is still seen and goes on.
+// The display's power state, as the system reports it to the renderer's window: the session's
+// where the system has it, else the console's. While the display is off the show draws
+// nothing and a change of monitors does not end it; dimmed, it is still seen and goes on.
 #pragma once
 #include <windows.h>
 

@@ -3,7 +3,9 @@
 // The exit code is 0 whatever happens: the saver watches the window, not the code.
 #include "handoff/handoff.h"
 #include "renderer/frame/app_frame.h"
+#include "renderer/compositor.h"
 #include "renderer/debug_output.h"
+#include "renderer/frame/session_lock.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/scene.h"
 #include "renderer/scene/show_monitors.h"
@@ -13,7 +15,7 @@ namespace {
 
 // The window's class name is its title too, which the saver looks for.
 constexpr const char* kWindowClassName = handoff::kRendererWindowTitle;
-constexpr UINT_PTR kMonitorWatch = 1;  // once a second: are the show's monitors still there?
+constexpr UINT_PTR kShowWatch = 1;  // once a second: the show's monitors, and its foreground
 
 void ReadScreenSize() {
     FrameState& frame = state.frame;
@@ -41,22 +43,33 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 // With several monitors the window spans them all; with one it is the primary's size.
-// Creating it makes the OpenGL context current (the window procedure's WM_CREATE).
+// Creating it makes the OpenGL context current (the window procedure's WM_CREATE). It is not
+// shown yet: nobody is to see it before it has the picture in it. A show that locks the
+// session stays above every other window.
 bool CreateShowWindow(HINSTANCE instance) {
     const MonitorRect area = ArrangeShowMonitors(state.frame.screenWidth, state.frame.screenHeight);
-    state.frame.window = CreateWindowExA(0, kWindowClassName, kWindowClassName, WS_POPUP, area.left, area.top,
-                                         area.width, area.height, nullptr, nullptr, instance, nullptr);
+    const DWORD exStyle = state.frame.locking ? WS_EX_TOPMOST : 0;
+    state.frame.window =
+        CreateWindowExA(exStyle, kWindowClassName, kWindowClassName, WS_POPUP, area.left, area.top,
+                        area.width, area.height, nullptr, nullptr, instance, nullptr);
     if (state.frame.window) return true;
     LogStepFailure("CreateWindowExA", "the window cannot be made");
     return false;
 }
 
+// Shows the window with its first frame: the paint that showing asks for draws it at once, and
+// under a compositor the window stays cloaked until that frame is presented (window_procedure).
+// Then it takes the foreground, which the saver has allowed it.
 void ShowShowWindow() {
-    ShowWindow(state.frame.window, SW_SHOW);
-    UpdateWindow(state.frame.window);
+    FrameState& frame = state.frame;
+    frame.cloaked = SetCloaked(frame.window, true);
+    ShowWindow(frame.window, SW_SHOW);
+    UpdateWindow(frame.window);
+    if (!SetForegroundWindow(frame.window))
+        LogStepFailure("SetForegroundWindow", "the system kept the foreground for another program");
     // Without the watch a monitor that goes unannounced leaves the show running; it still runs.
-    if (!SetTimer(state.frame.window, kMonitorWatch, 1000, nullptr))
-        LogStepFailure("SetTimer", "the monitor watch is not running");
+    if (!SetTimer(frame.window, kShowWatch, 1000, nullptr))
+        LogStepFailure("SetTimer", "the monitor and foreground watch is not running");
 }
 
 LONGLONG StartFrameClock() {
@@ -91,16 +104,20 @@ int RunRenderer(HINSTANCE instance, const RendererOptions& options) {
     ShowCursor(FALSE);
     state.frame.renderingEnabled = false;
     state.hooks = options.scene;
+    state.frame.locking = SessionLocksAfterShow();
     if (!RegisterWindowClass(instance,
                              options.windowProcedure ? options.windowProcedure : RendererWindowProc))
         return 0;
     if (!CreateShowWindow(instance)) return 0;
-    ShowShowWindow();
+    // The clock starts before the pictures load, as it always has, so the cycle keeps its timing.
     const LONGLONG frequency = StartFrameClock();
-    // A picture missing at start ends the program; the process exit tidies up the rest.
+    state.frame.monitorChanges = MonitorChangeRule(frequency);
+    // A picture missing at start ends the program before anyone has seen the window; the
+    // process exit tidies up the rest.
     if (!state.hooks.load()) return 0;
     StartFramePacing(options.paced, frequency, state.frame.window);
     state.frame.renderingEnabled = true;
+    ShowShowWindow();
     const int code = RunMessageLoop();
     StopFramePacing();
     state.frame.renderingEnabled = false;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "renderer/frame/app_frame.h"
+#include "renderer/compositor.h"
 #include "renderer/debug_output.h"
 #include "renderer/frame/display_power.h"
 #include "renderer/pacing/display_pacing.h"
@@ -61,6 +62,42 @@ void DrawFrame(HWND window) {
     state.hooks.draw();
     SwapBuffers(frame.windowDC);
     ValidateRect(window, nullptr);
+    if (frame.cloaked) {  // the first frame: now the window may be seen
+        WaitForPresent();
+        SetCloaked(window, false);
+        frame.cloaked = false;
+    }
+}
+
+// Ends the show once, whatever asked first: destroying the window moves the activation
+// elsewhere, which must not ask again.
+void EndShow(HWND window) {
+    if (state.frame.ending) return;
+    state.frame.ending = true;
+    DestroyWindow(window);
+}
+
+// Puts the window back over the monitors the show was laid out for, where the platform moved
+// it while monitors were away.
+void PutWindowBack(HWND window) {
+    const MonitorRect& area = state.scene.monitorScenes.window;
+    RECT now;
+    if (GetWindowRect(window, &now) && now.left == area.left && now.top == area.top &&
+        now.right - now.left == area.width && now.bottom - now.top == area.height)
+        return;
+    SetWindowPos(window, state.frame.locking ? HWND_TOPMOST : nullptr, area.left, area.top, area.width,
+                 area.height, SWP_NOACTIVATE | (state.frame.locking ? 0 : SWP_NOZORDER));
+}
+
+// A monitor came or went, or (with several) moved: the show's pictures no longer fit, so it
+// ends, unless the monitors are asleep with the display (show_rules.h).
+bool MonitorsNoLongerFit(HWND window) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    MonitorChangeRule& rule = state.frame.monitorChanges;
+    if (rule.Check(ShowMonitorsChanged(), now.QuadPart)) return true;
+    if (rule.WindowToPutBack()) PutWindowBack(window);
+    return false;
 }
 
 }  // namespace
@@ -92,16 +129,30 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
         case WM_POWERBROADCAST:
             if (DisplayStateMessage(window, wParam, lParam)) return TRUE;
             return DefWindowProcA(window, message, wParam, lParam);
-        case WM_DISPLAYCHANGE:
+        case WM_ACTIVATEAPP:
+            if (!wParam && EndsShow(ShowEvent::ActivationLost, state.frame.locking)) EndShow(window);
+            return 0;
         case WM_TIMER:
-            // A monitor came or went: the show's pictures no longer fit, so it ends. The
-            // platform does not always announce it, hence the watch timer as well.
-            if (ShowMonitorsChanged()) DestroyWindow(window);
-            return message == WM_TIMER ? 0 : DefWindowProcA(window, message, wParam, lParam);
+            // From a second after showing: a locking show that does not hold the foreground,
+            // whether it never got it or lost it without being told, ends.
+            if (GetForegroundWindow() != window &&
+                EndsShow(ShowEvent::ForegroundCheck, state.frame.locking)) {
+                EndShow(window);
+                return 0;
+            }
+            if (MonitorsNoLongerFit(window)) EndShow(window);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            // The platform does not always announce a change of monitors, hence the timer as well.
+            if (MonitorsNoLongerFit(window)) EndShow(window);
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) DestroyWindow(window);
+            if (EndsShow(wParam == VK_ESCAPE ? ShowEvent::EscapeKey : ShowEvent::OtherKey,
+                         state.frame.locking))
+                EndShow(window);
             return 0;
         case WM_DESTROY:
+            state.frame.ending = true;
             StopWatchingDisplayState();
             // The scene's textures go while their context is still there.
             if (state.frame.glContext && wglGetCurrentContext() == state.frame.glContext) state.hooks.free();

@@ -376,6 +376,23 @@ TEST_F(Renderer, EitherPictureMissingAtStartEndsAtOnceWithCodeZero) {
     }
 }
 
+// Nobody sees the window before the picture is in it: a start whose pictures cannot be used
+// (here the second, after a large first that takes a while to load) ends unseen.
+TEST_F(Renderer, AStartThatCannotLoadItsPicturesIsNeverSeen) {
+    WriteWhole(kDesktop, QuadrantPicture(3000, 2000, kFirst));
+    DeleteFileA(kGlow);
+    Start();
+    bool created = false, seen = false;
+    while (WaitForSingleObject(process_.hProcess, 1) == WAIT_TIMEOUT) {
+        HWND w = FindWindowA(handoff::kRendererWindowTitle, handoff::kRendererWindowTitle);
+        created = created || w;
+        seen = seen || (w && IsWindowVisible(w));
+    }
+    EXPECT_TRUE(created) << "the window is made before the pictures load, so the saver can find it";
+    EXPECT_FALSE(seen);
+    EXPECT_EQ(WaitForExit(), 0);
+}
+
 TEST_F(Renderer, ChangedPictureShowsInTheNextCycle) {
     Start();
     HWND w = WaitForWindow();
