@@ -21,6 +21,33 @@ std::vector<Form*>& Registry() {
 bool g_ending = false;
 int g_exitCode = 0;
 
+struct Awaited {
+    HANDLE object;
+    std::function<void()> signalled;
+};
+std::vector<Awaited> g_awaited;
+
+// Sleeps until a message comes or an awaited object is signalled, and answers the object.
+void WaitForMessageOrObject() {
+    HANDLE objects[MAXIMUM_WAIT_OBJECTS - 1] = {};
+    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(g_awaited.size(), MAXIMUM_WAIT_OBJECTS - 1));
+    for (DWORD k = 0; k < count; ++k) objects[k] = g_awaited[k].object;
+    const DWORD woke =
+        MsgWaitForMultipleObjectsEx(count, objects, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_FAILED) {
+        g_awaited.clear();  // an object closed too early: without it, a wait that fails at once would spin
+        return;
+    }
+    if (woke >= WAIT_OBJECT_0 + count) return;  // a message
+    std::function<void()> signalled = std::move(g_awaited[woke - WAIT_OBJECT_0].signalled);
+    g_awaited.erase(g_awaited.begin() + (woke - WAIT_OBJECT_0));
+    try {
+        signalled();
+    } catch (...) {
+        OutputDebugStringA("a handler of a signalled object failed\n");
+    }
+}
+
 void PlayKeyStroke(WPARAM vk, LPARAM flags) {
     const bool shift = flags & 1, control = flags & 2, alt = flags & 4;
     HWND focus = GetFocus();
@@ -101,7 +128,7 @@ int RunApplication(const std::function<void()>& startup) {
     while (!g_ending && !Registry().empty()) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             RefreshTouchedImages();
-            WaitMessage();
+            WaitForMessageOrObject();
             continue;
         }
         if (msg.message == WM_QUIT) {
@@ -122,7 +149,7 @@ void RunNestedLoop(const std::function<bool()>& done) {
     while (!g_ending && !done()) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             RefreshTouchedImages();
-            WaitMessage();
+            WaitForMessageOrObject();
             continue;
         }
         if (msg.message == WM_QUIT) {
@@ -145,6 +172,10 @@ void DoEvents() {
         Pump(msg);
     }
     RefreshTouchedImages();
+}
+
+void WhenSignalled(HANDLE object, std::function<void()> signalled) {
+    if (object) g_awaited.push_back({object, std::move(signalled)});
 }
 
 bool ApplicationEnding() { return g_ending; }

@@ -20,6 +20,11 @@ HWND OwnerWindow();
 // Dispatches the messages waiting now, then returns.
 void DoEvents();
 
+// Runs `signalled` once, from the message loop, as soon as `object` (a process, say) is
+// signalled: no timer's interval lies between the event and the program's answer. The object
+// must stay open until then.
+void WhenSignalled(HANDLE object, std::function<void()> signalled);
+
 // Forms loaded now, in load order.
 std::vector<Form*> LoadedForms();
 

@@ -60,29 +60,49 @@ void MessageBoxOk(const std::string& text, const std::string& title) {
     MessageBoxW(nullptr, Widen(text).c_str(), t.c_str(), MB_OK | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
-ProgramProcess::ProgramProcess(ProgramProcess&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-    other.handle_ = nullptr;
+ProgramProcess::ProgramProcess(ProgramProcess&& other) noexcept
+    : handle_(other.handle_), id_(other.id_), job_(other.job_) {
+    other.handle_ = other.job_ = nullptr;
     other.id_ = 0;
 }
 
 ProgramProcess& ProgramProcess::operator=(ProgramProcess&& other) noexcept {
     if (this != &other) {
-        if (handle_) CloseHandle(handle_);
+        Close();
         handle_ = other.handle_;
         id_ = other.id_;
-        other.handle_ = nullptr;
+        job_ = other.job_;
+        other.handle_ = other.job_ = nullptr;
         other.id_ = 0;
     }
     return *this;
 }
 
-ProgramProcess::~ProgramProcess() {
+ProgramProcess::~ProgramProcess() { Close(); }
+
+void ProgramProcess::Close() {
     if (handle_) CloseHandle(handle_);
+    if (job_) CloseHandle(job_);  // a tied program still running ends here
+    handle_ = job_ = nullptr;
 }
 
 bool ProgramProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
-ProgramProcess StartProgramProcess(const std::string& commandLine, int showCommand) {
+namespace {
+
+// A job that ends its processes when its last handle closes; null where there is none.
+HANDLE JobThatEndsItsProcesses() {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job && !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    return job;
+}
+
+ProgramProcess Start(const std::string& commandLine, int showCommand, bool tied) {
     std::wstring cmd = Widen(commandLine);
     if (cmd.empty()) throw FrameworkError("no program to start");
     STARTUPINFOW si{};
@@ -93,10 +113,33 @@ ProgramProcess StartProgramProcess(const std::string& commandLine, int showComma
     // The whole text is the program's path: start exactly that file, quoted, or nothing. Read
     // unquoted, a path with blanks would let "C:\Program.exe" or "C:\My.exe" run in its place.
     std::wstring quoted = L"\"" + cmd + L"\"";
-    if (!CreateProcessW(cmd.c_str(), quoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    // A tied program waits in the job before it runs its first instruction, so nothing it
+    // starts escapes the job either.
+    if (!CreateProcessW(cmd.c_str(), quoted.data(), nullptr, nullptr, FALSE, tied ? CREATE_SUSPENDED : 0,
+                        nullptr, nullptr, &si, &pi))
         throw FrameworkError("the program could not be started: " + commandLine);
+    HANDLE job = nullptr;
+    if (tied) {
+        job = JobThatEndsItsProcesses();
+        if (job && !AssignProcessToJobObject(job, pi.hProcess)) {
+            CloseHandle(job);
+            job = nullptr;
+        }
+        AllowSetForegroundWindow(pi.dwProcessId);
+        ResumeThread(pi.hThread);
+    }
     CloseHandle(pi.hThread);
-    return ProgramProcess(pi.hProcess, pi.dwProcessId);
+    return ProgramProcess(pi.hProcess, pi.dwProcessId, job);
+}
+
+}  // namespace
+
+ProgramProcess StartProgramProcess(const std::string& commandLine, int showCommand) {
+    return Start(commandLine, showCommand, false);
+}
+
+ProgramProcess StartTiedProgram(const std::string& commandLine, int showCommand) {
+    return Start(commandLine, showCommand, true);
 }
 
 std::uint32_t StartProgram(const std::string& commandLine, int showCommand) {

@@ -23,7 +23,8 @@ void MessageBoxOk(const std::string& text, const std::string& title = "");
 class ProgramProcess {
   public:
     ProgramProcess() = default;
-    ProgramProcess(void* handle, std::uint32_t id) : handle_(handle), id_(id) {}
+    ProgramProcess(void* handle, std::uint32_t id, void* job = nullptr)
+        : handle_(handle), id_(id), job_(job) {}
     ProgramProcess(ProgramProcess&& other) noexcept;
     ProgramProcess& operator=(ProgramProcess&& other) noexcept;
     ProgramProcess(const ProgramProcess&) = delete;
@@ -35,13 +36,21 @@ class ProgramProcess {
     std::uint32_t Id() const { return id_; }
 
   private:
+    void Close();
+
     void* handle_ = nullptr;
     std::uint32_t id_ = 0;
+    void* job_ = nullptr;  // the job that ends it with this program (StartTiedProgram)
 };
 
 // Starts a program by path (the whole command line) with a show command (SW_*) and holds its
 // process. Throws FrameworkError when it cannot be started.
 ProgramProcess StartProgramProcess(const std::string& commandLine, int showCommand);
+// The same for a program that must not outlive this one, however this one ends (a crash, or
+// ended from outside): it runs in a job that ends its processes when the last handle to the
+// job, this program's, closes. It may take the foreground, as this program could. Where the
+// system puts it in no job (a job of this program's own that allows none), it runs untied.
+ProgramProcess StartTiedProgram(const std::string& commandLine, int showCommand);
 // The same, returning only the process id.
 std::uint32_t StartProgram(const std::string& commandLine, int showCommand);
 

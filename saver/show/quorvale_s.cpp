@@ -3,6 +3,7 @@
 #include "bench/bench_probe.h"
 #include "handoff/handoff.h"
 #include "saver/argument_text.h"
+#include "saver/framework/application.h"
 #include "saver/framework/program.h"
 #include "saver/framework/skip_rule.h"
 #include "saver/music/quorvale_bgm.h"
@@ -53,8 +54,12 @@ void Quorvale_S::LoadHandling() {
         [] { Sleep(100); },
         [] { BenchMark("wait_end"); },
         [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
-        [this] { renderer_ = StartProgramProcess(RendererPath, SW_SHOWNORMAL); },
+        // Tied to the saver: whatever ends the saver (the system, a crash) ends the show, which
+        // must not run on behind the lock screen or over the unlocked desktop.
+        [this] { renderer_ = StartTiedProgram(RendererPath, SW_SHOWNORMAL); },
         [] { BenchMark("renderer_started"); },
+        // The saver ends the moment the renderer has: a locking show's lock waits for it.
+        [this] { WhenSignalled(renderer_.Handle(), [this] { WatchRenderer(); }); },
     });
     StartMusic();
 }
