@@ -1,7 +1,8 @@
 // The renderer's own frame and scene code (InitScene, RenderFrame, the window procedure) in
 // this process, on a window of the renderer's own class, driven by a clock the test sets:
 // cycle length at two frame rates, restarts whose pictures fail, the OpenGL state the ring and
-// the shatter leave behind, the pixels the ring adds, and no frames while the display is off.
+// the shatter leave behind, the pixels the ring adds, and no frames while the display is off
+// (nor an end for monitors that sleep with it).
 #include <windows.h>
 #include <GL/gl.h>
 
@@ -38,6 +39,10 @@ void WritePicture(const char* path, int side, unsigned char grey) {
 }
 
 FrameClock& frameClock = state.frame.clock;
+
+// The display state's two notifications: the console's and the session's.
+constexpr GUID kConsole = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kSession = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
 
 // The primary monitor's scene, the only one here, as the last frame left it.
 const SceneState& CurrentScene() { return state.scene.monitorScenes.views[0].scene; }
@@ -157,12 +162,11 @@ TEST_F(SceneFrame, NoFramesWhileTheDisplayIsOffAndTheClockLeavesThatTimeOut) {
         EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "a paint leaves the window painted";
         return frameClock.perfNow != before;
     };
-    const auto display = [](DWORD state) {
+    const auto display = [](DWORD state, const GUID& source = kConsole) {
         alignas(
             POWERBROADCAST_SETTING) unsigned char data[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
         auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(data);
-        setting->PowerSetting = {
-            0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        setting->PowerSetting = source;
         setting->DataLength = sizeof state;
         std::memcpy(setting->Data, &state, sizeof state);
         EXPECT_EQ(RendererWindowProc(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
@@ -188,6 +192,21 @@ TEST_F(SceneFrame, NoFramesWhileTheDisplayIsOffAndTheClockLeavesThatTimeOut) {
         EXPECT_LT(frameClock.frameDelta, 0.5f);
         EXPECT_GE(frameClock.frameDelta, 0.0f);
     }
+
+    // Monitors that leave the platform's list with the display, and while they settle after it
+    // is on again, do not end the show. The session's state is followed from its first
+    // notification on, the console's no longer.
+    state.frame.monitorChanges = MonitorChangeRule(frequency.QuadPart);
+    state.monitors.foundAtStart.count = 0;  // as if none were listed at the start: every look finds a change
+    display(0, kSession);
+    EXPECT_FALSE(paint());
+    display(1);
+    EXPECT_FALSE(paint()) << "the console's state followed after the session's";
+    RendererWindowProc(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(kSide, kSide));
+    display(1, kSession);
+    EXPECT_TRUE(paint());
+    RendererWindowProc(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(kSide, kSide));
+    EXPECT_TRUE(IsWindow(window)) << "the show ended on monitors that sleep with the display";
     state.frame.renderingEnabled = false;
 }
 
