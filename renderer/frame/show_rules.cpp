@@ -1,16 +1,6 @@
 #include "renderer/frame/show_rules.h"
 
-#include <cstdlib>
-
 namespace qv::renderer {
-
-bool ShowLocks(const LockSettings& settings) {
-    if (settings.policyValue.value_or(false)) return true;
-    if (settings.systemCall) return *settings.systemCall;
-    return settings.userValue.value_or(false);
-}
-
-bool FlagIsOn(const char* text) { return text && std::strtol(text, nullptr, 10) != 0; }
 
 bool EndsShow(ShowEvent event, bool locking) {
     switch (event) {

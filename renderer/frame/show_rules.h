@@ -1,27 +1,12 @@
-// What ends a show, free of the window: which shows lock the session when they end, what
-// ends each kind, when a change of monitors counts, and which display state is followed. The
-// window procedure reports what happened and does what these say.
+// What ends a show, free of the window: what ends a show that locks the session when it ends
+// (handoff/lock_setting.h) and one that does not, when a change of monitors counts, and which
+// display state is followed. The window procedure reports what happened and does what these
+// say.
 #pragma once
 #include <cstdint>
 #include <optional>
 
 namespace qv::renderer {
-
-// Where the system keeps "lock the session on resume". Each is nothing when it cannot be read
-// (the call is not supported, the value is absent).
-struct LockSettings {
-    std::optional<bool> systemCall;   // SPI_GETSCREENSAVESECURE
-    std::optional<bool> userValue;    // "ScreenSaverIsSecure" of the user's desktop settings
-    std::optional<bool> policyValue;  // the same value as set by policy
-};
-
-// A show locks when the user's setting says so (through the system call where there is one,
-// else its stored value), or when a policy forces it. A policy of "0" never unlocks one the
-// user asked for: ending a show too eagerly is harmless, a way around the lock is not.
-bool ShowLocks(const LockSettings& settings);
-
-// A stored flag as the system reads it: the number it starts with, non-zero for on.
-bool FlagIsOn(const char* text);
 
 enum class ShowEvent {
     EscapeKey,

@@ -2,10 +2,10 @@
 // written to the debugger output; then the loop that draws whenever the queue runs empty.
 // The exit code is 0 whatever happens: the saver watches the window, not the code.
 #include "handoff/handoff.h"
+#include "handoff/session_lock.h"
 #include "renderer/frame/app_frame.h"
 #include "renderer/compositor.h"
 #include "renderer/debug_output.h"
-#include "renderer/frame/session_lock.h"
 #include "renderer/pacing/display_pacing.h"
 #include "renderer/scene/scene.h"
 #include "renderer/scene/show_monitors.h"
@@ -104,7 +104,7 @@ int RunRenderer(HINSTANCE instance, const RendererOptions& options) {
     ShowCursor(FALSE);
     state.frame.renderingEnabled = false;
     state.hooks = options.scene;
-    state.frame.locking = SessionLocksAfterShow();
+    state.frame.locking = handoff::SessionLocksAfterShow();
     if (!RegisterWindowClass(instance,
                              options.windowProcedure ? options.windowProcedure : RendererWindowProc))
         return 0;

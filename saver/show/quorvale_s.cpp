@@ -2,6 +2,7 @@
 
 #include "bench/bench_probe.h"
 #include "handoff/handoff.h"
+#include "handoff/session_lock.h"
 #include "saver/argument_text.h"
 #include "saver/framework/application.h"
 #include "saver/framework/program.h"
@@ -51,6 +52,7 @@ Quorvale_S::Quorvale_S() : Form(SaverWindowDesign()) {
 void Quorvale_S::LoadHandling() {
     Capture();
     RunStatements({
+        [this] { rendererWatch_ = RendererWatch(handoff::SessionLocksAfterShow()); },
         [] { Sleep(100); },
         [] { BenchMark("wait_end"); },
         [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
@@ -112,8 +114,10 @@ void Quorvale_S::PollCd() {
 bool Quorvale_S::RendererRunning() const { return renderer_.Running(); }
 
 void Quorvale_S::WatchRenderer() {
-    const bool windowFound = FindTopWindow(handoff::kRendererWindowTitle) != nullptr;
-    if (!rendererWatch_.ShowEnded(windowFound, windowFound || RendererRunning())) return;
+    const HWND window = FindTopWindow(handoff::kRendererWindowTitle);
+    const bool ended = rendererWatch_.ShowEnded(window != nullptr, window || RendererRunning());
+    const bool shown = window && IsWindowVisible(window);
+    if (!ended && !rendererWatch_.LeftBehind(shown, shown && GetForegroundWindow() == window)) return;
     Ctl("Timer3").SetEnabled(false);
     Unload();
 }

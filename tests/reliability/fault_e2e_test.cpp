@@ -4,8 +4,6 @@
 // after the show and the settings file as the show left it.
 #include "saver_show_fixture.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
 #include "saver/framework/ansi_text.h"
@@ -31,27 +29,6 @@ int RendererWindowCount() {
         },
         reinterpret_cast<LPARAM>(&n));
     return n;
-}
-
-DWORD RendererPid() {
-    DWORD pid = 0;
-    if (HWND w = Renderer()) GetWindowThreadProcessId(w, &pid);
-    return pid;
-}
-
-// Every thread of a process stopped or let go again: a renderer that no longer answers.
-void SetThreadsSuspended(DWORD pid, bool suspend) {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 t{};
-    t.dwSize = sizeof t;
-    for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t)) {
-        if (t.th32OwnerProcessID != pid) continue;
-        if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
-            suspend ? SuspendThread(h) : ResumeThread(h);
-            CloseHandle(h);
-        }
-    }
-    CloseHandle(snap);
 }
 
 // Ends the renderer from outside and returns how long the saver took to follow (ms), or -1.

@@ -17,14 +17,16 @@ TEST(FramePacing, RefreshRateFromTheModeThenTheCompositorThen60) {
         double compositor;
         int rate;
     } cases[] = {
-        {0, 0.0, 60},      {1, 0.0, 60},
-        {2, 0.0, 2},       {59, 0.0, 59},
-        {144, 0.0, 144},   {0xFFFFFFFFu, 0.0, 60},
-        {0, 143.98, 144},  {1, 59.94, 60},
-        {0, 240.0, 240},   {0xFFFFFFFFu, 165.0, 165},
+        {0, 0.0, 60},        {1, 0.0, 60},
+        {2, 0.0, 2},         {59, 0.0, 59},
+        {144, 0.0, 144},     {0xFFFFFFFFu, 0.0, 60},
+        {0, 143.98, 144},    {1, 59.94, 60},
+        {0, 240.0, 240},     {0xFFFFFFFFu, 165.0, 165},
         {75, 144.0, 75},  // the mode's own rate wins where it has one
-        {0, 1.0, 60},      {0, -5.0, 60},
-        {0, 100000.0, 60},  // no usable compositor rate
+        {1000, 144.0, 1000}, {1001, 0.0, 60},
+        {0, 2.0, 2},         {0, 1000.0, 1000},
+        {0, 1.0, 60},        {0, -5.0, 60},
+        {0, 1500.0, 60},  // no usable compositor rate
     };
     for (const auto& c : cases)
         EXPECT_EQ(RefreshRateOrDefault(c.reported, c.compositor), c.rate)

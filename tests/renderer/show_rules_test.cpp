@@ -1,5 +1,5 @@
-// What ends a show: locking settings, the events that end each kind of show, monitors that
-// sleep with the display, and which display state is followed.
+// What ends a show: the events that end each kind of show, monitors that sleep with the
+// display, and which display state is followed.
 #include "renderer/frame/show_rules.h"
 
 #include <gtest/gtest.h>
@@ -9,43 +9,13 @@
 namespace qv::renderer {
 namespace {
 
-constexpr std::optional<bool> kNone;
-
-TEST(ShowRules, AShowLocksWhenTheUserOrAPolicySaysSo) {
-    const struct {
-        std::optional<bool> systemCall, userValue, policyValue;
-        bool locks;
-    } cases[] = {
-        {kNone, kNone, kNone, false},  // nothing stored: the system's default does not lock
-        {false, kNone, kNone, false},
-        {true, kNone, kNone, true},
-        {true, false, kNone, true},  // the call is the system's own answer
-        {false, true, kNone, false},
-        {kNone, true, kNone, true},  // no call (as under Wine): the stored value
-        {kNone, false, kNone, false},
-        {kNone, kNone, true, true},  // a policy forces it
-        {false, false, true, true},
-        {true, kNone, false, true},  // a policy of "0" does not undo the user's lock
-        {kNone, true, false, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ShowLocks({c.systemCall, c.userValue, c.policyValue}), c.locks)
-            << c.systemCall.value_or(2) << c.userValue.value_or(2) << c.policyValue.value_or(2);
-    }
-    for (const char* on : {"1", " 1", "2", "-1", "1x"}) EXPECT_TRUE(FlagIsOn(on)) << on;
-    for (const char* off : {"0", "", "x1", " ", "00"}) EXPECT_FALSE(FlagIsOn(off)) << off;
-    EXPECT_FALSE(FlagIsOn(nullptr));
-}
-
 TEST(ShowRules, OnlyALockingShowEndsWhenAnotherWindowGetsInFront) {
     const struct {
         ShowEvent event;
         bool endsLocking, endsOtherwise;
     } cases[] = {
-        {ShowEvent::EscapeKey, true, true},
-        {ShowEvent::CloseRequest, true, true},
-        {ShowEvent::OtherKey, false, false},
-        {ShowEvent::ActivationLost, true, false},
+        {ShowEvent::EscapeKey, true, true},        {ShowEvent::CloseRequest, true, true},
+        {ShowEvent::OtherKey, false, false},       {ShowEvent::ActivationLost, true, false},
         {ShowEvent::ForegroundCheck, true, false},
     };
     for (const auto& c : cases) {
@@ -69,10 +39,18 @@ TEST(ShowRules, MonitorsThatSleepWithTheDisplayDoNotEndTheShow) {
         {"a change while the display is on ends at once", {{1, Differs, true}}},
         {"no change, no end", {{1, Same, false}, {2, Same, false}}},
         {"monitors leave while off and are back after it is on",
-         {{1, Off, false}, {2, Differs, false}, {60, Differs, false}, {61, On, false}, {62, Differs, false},
+         {{1, Off, false},
+          {2, Differs, false},
+          {60, Differs, false},
+          {61, On, false},
+          {62, Differs, false},
           {66, Same, false}}},
         {"still changed once settled: ends",
-         {{1, Off, false}, {2, Differs, false}, {10, On, false}, {14.9, Differs, false}, {15, Differs, true}}},
+         {{1, Off, false},
+          {2, Differs, false},
+          {10, On, false},
+          {14.9, Differs, false},
+          {15, Differs, true}}},
         {"back only for a moment while settling: what counts is how it settles",
          {{1, Off, false}, {10, On, false}, {11, Same, false}, {16, Differs, true}}},
         {"after settling a change ends at once again",
@@ -102,6 +80,8 @@ TEST(ShowRules, MonitorsThatSleepWithTheDisplayDoNotEndTheShow) {
     EXPECT_FALSE(rule.Check(false, 5000));
     EXPECT_TRUE(rule.WindowToPutBack());
     EXPECT_FALSE(rule.WindowToPutBack());
+    EXPECT_FALSE(rule.Check(false, 6000));
+    EXPECT_FALSE(rule.WindowToPutBack()) << "put back once, not at every look";
 }
 
 TEST(ShowRules, TheSessionsDisplayStateIsFollowedOnceItComes) {
@@ -109,7 +89,8 @@ TEST(ShowRules, TheSessionsDisplayStateIsFollowedOnceItComes) {
     EXPECT_EQ(feed.Notified(DisplaySource::Console, 0), DisplayPower::Off) << "older systems: the console's";
     EXPECT_EQ(feed.Notified(DisplaySource::Console, 1), DisplayPower::On);
     EXPECT_EQ(feed.Notified(DisplaySource::Session, 2), DisplayPower::Dimmed);
-    EXPECT_EQ(feed.Notified(DisplaySource::Console, 0), std::nullopt) << "a remote session's display is its own";
+    EXPECT_EQ(feed.Notified(DisplaySource::Console, 0), std::nullopt)
+        << "a remote session's display is its own";
     EXPECT_EQ(feed.Notified(DisplaySource::Session, 0), DisplayPower::Off);
     EXPECT_EQ(feed.Notified(DisplaySource::Session, 7), std::nullopt);
 }

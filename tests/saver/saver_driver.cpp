@@ -1,5 +1,7 @@
 #include "saver_driver.h"
 
+#include <tlhelp32.h>
+
 #include "handoff/handoff.h"
 
 #include <cstdio>
@@ -135,6 +137,20 @@ WorkFolderGuard::~WorkFolderGuard() {
         if (bytes) WriteFileBytes(path, *bytes);
     }
     if (!folderExisted_) RemoveDirectoryA(handoff::kWorkFolder);
+}
+
+void SetThreadsSuspended(DWORD pid, bool suspend) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 t{};
+    t.dwSize = sizeof t;
+    for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t)) {
+        if (t.th32OwnerProcessID != pid) continue;
+        if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
+            suspend ? SuspendThread(h) : ResumeThread(h);
+            CloseHandle(h);
+        }
+    }
+    CloseHandle(snap);
 }
 
 SaverCopies MakeSaverCopies() {

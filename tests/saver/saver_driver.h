@@ -35,6 +35,9 @@ class Process {
     PROCESS_INFORMATION pi_{};
 };
 
+// Every thread of a process stopped or let go again: a program that no longer answers.
+void SetThreadsSuspended(DWORD pid, bool suspend);
+
 // Top-level windows of a process (visible or not) with a window class, "" for any.
 std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = "");
 // The window's client area once it has the given size, or as it is when the time is up (a

@@ -97,6 +97,11 @@ inline std::string IniValue(const char* key) {
 
 inline HWND Renderer() { return FindWindowA(nullptr, handoff::kRendererWindowTitle); }
 inline HWND ShowWindowOfSaver() { return FindWindowA(nullptr, handoff::kShowWindowTitle); }
+inline DWORD RendererPid() {
+    DWORD pid = 0;
+    if (HWND w = Renderer()) GetWindowThreadProcessId(w, &pid);
+    return pid;
+}
 
 class SaverShow : public ::testing::Test {
   protected:

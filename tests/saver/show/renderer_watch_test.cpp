@@ -1,4 +1,5 @@
-// When the saver's watch ends a show: never while a running renderer is still starting.
+// When the saver's watch ends a show: never while a running renderer is still starting; a
+// locking show also when its window is left behind another program's.
 #include <gtest/gtest.h>
 
 #include "saver/show/renderer_watch.h"
@@ -36,6 +37,28 @@ TEST(RendererWatch, ARendererThatNeverShowsAWindowEndsTheShowAfterTheAllowance) 
     int ticks = 0;
     while (!watch.ShowEnded(false, true) && ticks < 1000) ++ticks;
     EXPECT_EQ(ticks, RendererWatch::kStartAllowanceTicks);
+}
+
+TEST(RendererWatch, ALockingShowLeftBehindAnotherWindowEndsASecondAfterShowing) {
+    // Ticks of (shown, in front); the tick at which the show ends, or -1.
+    const struct {
+        bool locking;
+        const char* ticks;  // h: hidden, f: shown in front, b: shown behind another window
+        int endsAt;
+    } cases[] = {
+        {true, "hhhffffff", -1},  // loading hidden, then in front
+        {true, "hhbbb", 4},       // never got in front: a second after showing
+        {true, "fffb", 3},        // a renderer that no longer answers, left behind
+        {true, "fbf", -1},        // within the first second it may still get there
+        {false, "hbbbbbb", -1},   // a show that does not lock: only Escape and close end it
+    };
+    for (const auto& c : cases) {
+        RendererWatch watch(c.locking);
+        int endedAt = -1;
+        for (int k = 0; c.ticks[k] && endedAt < 0; ++k)
+            if (watch.LeftBehind(c.ticks[k] != 'h', c.ticks[k] == 'f')) endedAt = k;
+        EXPECT_EQ(endedAt, c.endsAt) << c.ticks;
+    }
 }
 
 }  // namespace

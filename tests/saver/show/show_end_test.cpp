@@ -15,7 +15,8 @@ class UserSetting {
     UserSetting(const char* key, const char* name, const char* value) : key_(key), name_(name) {
         char old[64] = "";
         DWORD size = sizeof old;
-        had_ = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+        had_ =
+            RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
         old_ = old;
         Set(value);
     }
@@ -29,7 +30,8 @@ class UserSetting {
 
   private:
     void Set(const char* value) {
-        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key_, name_, REG_SZ, value, static_cast<DWORD>(strlen(value) + 1)),
+        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key_, name_, REG_SZ, value,
+                                  static_cast<DWORD>(strlen(value) + 1)),
                   ERROR_SUCCESS);
     }
     const char* key_;
@@ -39,7 +41,9 @@ class UserSetting {
 };
 
 // The user's "On resume, display logon screen", where the system keeps it.
-UserSetting LockOnResume(bool on) { return {"Control Panel\\Desktop", "ScreenSaverIsSecure", on ? "1" : "0"}; }
+UserSetting LockOnResume(bool on) {
+    return {"Control Panel\\Desktop", "ScreenSaverIsSecure", on ? "1" : "0"};
+}
 
 bool RendererShown() {
     HWND r = Renderer();
@@ -56,8 +60,8 @@ class WindowInFront {
         wc.lpszClassName = "QvWindowInFront";
         RegisterClassA(&wc);
         taken_ = GetTickCount();
-        window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "in front", WS_POPUP | WS_VISIBLE, 100, 100, 200,
-                                  150, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "in front", WS_POPUP | WS_VISIBLE, 100,
+                                  100, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
         SetForegroundWindow(window_);
     }
     ~WindowInFront() { DestroyWindow(window_); }
@@ -95,18 +99,24 @@ class ShowEnd : public SaverShow {
 };
 
 TEST_F(ShowEnd, AnotherProgramInFrontEndsOnlyAShowThatLocks) {
-    for (bool locking : {true, false}) {
-        UserSetting setting = LockOnResume(locking);
+    const struct {
+        bool locking, hung;  // hung: a renderer that no longer answers, which the saver ends
+    } cases[] = {{true, false}, {true, true}, {false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.locking ? "locking" : "not locking") + (c.hung ? ", hung" : ""));
+        UserSetting setting = LockOnResume(c.locking);
         auto saver = StartShow();
         // Past the first second, when a locking show that never had the foreground ends.
         Pump(1500);
-        ASSERT_TRUE(saver->Running()) << "locking " << locking << ": the show did not hold the foreground";
+        ASSERT_TRUE(saver->Running()) << "the show did not hold the foreground";
+        const DWORD renderer = RendererPid();
+        if (c.hung) SetThreadsSuspended(renderer, true);
         WindowInFront other;
-        if (locking) {
+        if (c.locking) {
             ASSERT_TRUE(saver->WaitEnd(10000)) << "a locking show ran on behind another program";
-            std::printf("locking show: the saver ended %lu ms after another program took the foreground\n",
+            std::printf("the saver ended %lu ms after another program took the foreground\n",
                         GetTickCount() - other.Taken());
-            EXPECT_EQ(Renderer(), nullptr);
+            EXPECT_TRUE(WaitUntil([] { return Renderer() == nullptr; }, 5000));
         } else {
             Pump(2000);
             EXPECT_TRUE(saver->Running()) << "a show that does not lock ended without Escape";

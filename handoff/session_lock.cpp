@@ -1,12 +1,12 @@
-#include "renderer/frame/session_lock.h"
+#include "handoff/session_lock.h"
 
 #include <windows.h>
 
 #include <optional>
 
-#include "renderer/frame/show_rules.h"
+#include "handoff/lock_setting.h"
 
-namespace qv::renderer {
+namespace qv::handoff {
 namespace {
 
 constexpr char kUserDesktop[] = "Control Panel\\Desktop";
@@ -40,4 +40,4 @@ bool SessionLocksAfterShow() {
     return ShowLocks(settings);
 }
 
-}  // namespace qv::renderer
+}  // namespace qv::handoff
