@@ -21,6 +21,7 @@ MODULES = OrderedDict([
     ("qv_saver_rules", "saver rules"),
     ("qv_controls_core", "controls models"),
     ("qv_settings_core", "dialog logic"),
+    ("qv_handoff", "hand-off"),
 ])
 OPTIONAL_MODULES = OrderedDict([("qv_framework_core", "form framework core")])
 
