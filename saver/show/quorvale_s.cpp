@@ -1,6 +1,5 @@
 #include "saver/show/quorvale_s.h"
 
-#include "bench/bench_probe.h"
 #include "handoff/handoff.h"
 #include "saver/argument_text.h"
 #include "saver/framework/program.h"
@@ -51,10 +50,8 @@ void Quorvale_S::LoadHandling() {
     Capture();
     RunStatements({
         [] { Sleep(100); },
-        [] { BenchMark("wait_end"); },
-        [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
+        [this] { RendererPath = JoinPath(ProgramFolder(), handoff::kRendererProgramFileName); },
         [this] { renderer_ = StartProgramProcess(RendererPath, SW_SHOWNORMAL); },
-        [] { BenchMark("renderer_started"); },
     });
     StartMusic();
 }
@@ -64,21 +61,17 @@ void Quorvale_S::Capture() {
     PictureBox& glow = Ctl<PictureBox>("Master", 1);
     OtherMonitorShots others;
     RunStatements({
-        [] { BenchMark("capture_begin"); },
         [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
         [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
         [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
         [&] { others = CaptureOtherMonitors(); },
-        [] { BenchMark("capture_end"); },
         [] { return DeleteFileAt(handoff::kDesktopPictureFile); },
         [] { return DeleteFileAt(handoff::kGlowPictureFile); },
         // The built-in picture goes in after sizing, so none of it is cut away.
         [&] { glow.Move(0, 0, kGlowSize, kGlowSize); },
         [&] { glow.SetPicture(Picture::FromResource(IDB_QV_GLOW)); },
         [&] { desktop.SaveAsBitmap24(handoff::kDesktopPictureFile); },
-        [] { BenchMark("write1_end"); },
         [&] { glow.SaveAsBitmap24(handoff::kGlowPictureFile); },
-        [] { BenchMark("write2_end"); },
         [&] { return HandOverOtherMonitors(others); },
     });
 }
