@@ -1,6 +1,7 @@
 #include "renderer/picture/picture_memory.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 // XXH3's 128-bit digest: it changes with any change of any byte (all 128 bits are of full
@@ -12,36 +13,39 @@
 #include <xxhash.h>
 
 namespace qv::renderer {
+namespace {
+
+PictureMemory::Digest DigestOf(XXH128_hash_t hash) {
+    XXH128_canonical_t canonical;
+    XXH128_canonicalFromHash(&canonical, hash);
+    PictureMemory::Digest digest;
+    std::memcpy(digest.data(), canonical.digest, digest.size());
+    return digest;
+}
+
+}  // namespace
 
 PictureMemory::PictureMemory(std::size_t piece) : piece_(piece > 0 ? piece : 1) {}
 
 PictureMemory::Outcome PictureMemory::Check(std::uint64_t size, const Reader& read) {
     if (!remembered_ || size != size_) return Outcome::Changed;
-    if (!scratch_) {
-        scratch_.reset(new (std::nothrow) std::uint8_t[piece_]);
-        if (!scratch_) {
-            Forget();
-            return Outcome::Failed;
-        }
-    }
+    if (!scratch_) scratch_.reset(new (std::nothrow) std::uint8_t[piece_]);
     XXH3_state_t state;
     XXH3_128bits_reset(&state);
     for (std::uint64_t at = 0; at < size;) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(piece_, size - at));
-        if (!read(scratch_.get(), n)) {
+        if (!scratch_ || !read(scratch_.get(), n)) {
             Forget();
             return Outcome::Failed;
         }
         XXH3_128bits_update(&state, scratch_.get(), n);
         at += n;
     }
-    const XXH128_hash_t digest = XXH3_128bits_digest(&state);
-    return digest.low64 == digest_.low && digest.high64 == digest_.high ? Outcome::Same : Outcome::Changed;
+    return DigestOf(XXH3_128bits_digest(&state)) == digest_ ? Outcome::Same : Outcome::Changed;
 }
 
 void PictureMemory::Remember(const std::uint8_t* bytes, std::size_t size) {
-    const XXH128_hash_t digest = XXH3_128bits(bytes, size);
-    digest_ = {digest.low64, digest.high64};
+    digest_ = DigestOf(XXH3_128bits(bytes, size));
     size_ = size;
     remembered_ = true;
 }

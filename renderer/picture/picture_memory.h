@@ -4,6 +4,7 @@
 // unchanged picture keeps its texture and skips the mipmap build, and a changed one, even
 // rewritten with the same size and time stamp, is told apart by its content.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -39,16 +40,13 @@ class PictureMemory {
 
     bool Remembers() const { return remembered_; }
 
-  private:
-    struct Digest {
-        std::uint64_t low = 0;
-        std::uint64_t high = 0;
-    };
+    using Digest = std::array<std::uint8_t, 16>;
 
+  private:
     std::size_t piece_;
     std::unique_ptr<std::uint8_t[]> scratch_;
     std::uint64_t size_ = 0;
-    Digest digest_;
+    Digest digest_ = {};
     bool remembered_ = false;
 };
 
