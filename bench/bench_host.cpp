@@ -1,9 +1,11 @@
 // The screen-saver host's side of a measured show, for tools/bench only; never shipped.
 //   bench_host <saver.scr> <marks file> <show seconds>
-// Starts the saver with /s as the host does, waits for the renderer's window, measures the
-// saver's processor time over the given seconds of the show, presses Escape on the renderer
-// and waits for the saver to end. Marks go to the marks file as "<name> <counter>" lines,
-// beside the marks of the bench builds of the saver and the renderer.
+// Starts the shipped saver with /s as the host does and watches it from outside until the
+// renderer's window appears: its hidden window appearing (the capture begins), the old desktop
+// picture going (the capture is done) and each picture's last change (written). Then it
+// measures the saver's processor time over the given seconds of the show, presses Escape on
+// the renderer and waits for the saver to end. Marks go to the marks file as
+// "<name> <counter>" lines, beside those of the renderer's bench build.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,6 +28,34 @@ void Mark(const char* name, LONGLONG count) {
     std::fprintf(marks, "%s %lld\n", name, static_cast<long long>(count));
     std::fflush(marks);
 }
+
+// A picture file as last seen: its size and write time, or none.
+struct Seen {
+    bool exists = false;
+    ULONGLONG size = 0, written = 0;
+    bool operator!=(const Seen& o) const {
+        return exists != o.exists || size != o.size || written != o.written;
+    }
+};
+
+Seen Look(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &d)) return {};
+    return {
+        true, (static_cast<ULONGLONG>(d.nFileSizeHigh) << 32) | d.nFileSizeLow,
+        (static_cast<ULONGLONG>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime};
+}
+
+// When a picture file last changed as seen by the watch; 0 while it has not.
+struct PictureWatch {
+    const char* path;
+    Seen seen;
+    LONGLONG changed = 0;
+    void Poll(LONGLONG now) {
+        const Seen s = Look(path);
+        if (s != seen) seen = s, changed = now;
+    }
+};
 
 double ProcessSeconds(HANDLE process) {
     FILETIME created, ended, kernel, user;
@@ -64,16 +94,30 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Until the renderer's window is there, about every millisecond: the saver's window and
+    // the two pictures, which the saver deletes after the capture and then writes anew.
     HWND renderer = nullptr;
     const LONGLONG waitFrom = Now();
+    LONGLONG saverWindow = 0, desktopGone = 0;
+    PictureWatch desktop{qv::handoff::kDesktopPictureFile, Look(qv::handoff::kDesktopPictureFile)};
+    PictureWatch glow{qv::handoff::kGlowPictureFile, Look(qv::handoff::kGlowPictureFile)};
     while (!(renderer = FindWindowA(nullptr, qv::handoff::kRendererWindowTitle))) {
-        if ((Now() - waitFrom) / frequency > 60.0) {
+        const LONGLONG now = Now();
+        if ((now - waitFrom) / frequency > 60.0) {
             std::fprintf(stderr, "bench_host: no renderer window\n");
             TerminateProcess(pi.hProcess, 1);
             return 1;
         }
-        Sleep(5);
+        if (!saverWindow && FindWindowA(nullptr, qv::handoff::kShowWindowTitle)) saverWindow = now;
+        desktop.Poll(now);
+        glow.Poll(now);
+        if (!desktopGone && desktop.changed) desktopGone = now;
+        Sleep(1);
     }
+    Mark("saver_window", saverWindow);
+    Mark("desktop_gone", desktopGone);
+    Mark("desktop_written", desktop.changed);
+    Mark("glow_written", glow.changed);
     Sleep(1000);  // past the start-up work: only the show's own timers from here
 
     // The processor time of the saver is read around this stretch by tools/bench from the

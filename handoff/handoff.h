@@ -1,5 +1,5 @@
-// What passes between the saver (Quorvale.scr) and the renderer (Quorvale.dll): the working
-// folder and its files, the window titles each looks for, the settings file's section and
+// What passes between the saver (Quorvale.scr) and the renderer (Quorvale.dll): the renderer's
+// file name, the working folder and its files, the window titles each looks for, the settings file's section and
 // keys, and the size the renderer falls back to. The one place these are spelt; the tests and
 // the tools take them from here too.
 //
@@ -15,6 +15,9 @@
 #include <cstddef>
 
 namespace qv::handoff {
+
+// The renderer's program file, which the saver looks for and starts beside itself.
+inline constexpr char kRendererProgramFileName[] = "Quorvale.dll";
 
 // The working folder and the files in it.
 inline constexpr char kWorkFolder[] = "C:\\zantho_temp";

@@ -114,7 +114,7 @@ Section "Quorvale" SecMain
   SetOverwrite on
   SetOutPath "$SYSDIR"
   File "${DIST}/Quorvale.scr"
-  File "${DIST}/Quorvale.dll"
+  File "${DIST}/${QV_RENDERER_PROGRAM_FILE_NAME}"
 
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -147,7 +147,7 @@ Section "Uninstall"
 
   ClearErrors
   Delete "$SYSDIR\Quorvale.scr"
-  Delete "$SYSDIR\Quorvale.dll"
+  Delete "$SYSDIR\${QV_RENDERER_PROGRAM_FILE_NAME}"
   ${If} ${Errors}
     ; Keep the entry and the uninstaller: without them the files left would be orphaned.
     MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)" /SD IDOK

@@ -73,7 +73,7 @@ void StartUp() {
         [] { LoadMusicSettings(); },
     });
 
-    if (!FileExists(JoinPath(ProgramFolder(), "Quorvale.dll"))) {
+    if (!FileExists(JoinPath(ProgramFolder(), handoff::kRendererProgramFileName))) {
         TryStatement([] { MessageBoxOk(kRendererMissing); });
         EndNow();
     }

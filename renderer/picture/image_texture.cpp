@@ -43,7 +43,7 @@ void ImageTexture::Release() {
         glDeleteTextures(1, &name);
         textureName = 0;
     }
-    holdsMemory_ = false;
+    memory_.Forget();
 }
 
 bool ImageTexture::Create(const char* name) {
@@ -94,35 +94,45 @@ bool ImageTexture::Load(const char* name) {
         return Fail(name, "no memory for the header block");
     }
 
-    // The headers and the pixels, read once more as a whole and compared with the bytes the
-    // texture was built from: an unchanged picture keeps its texture and skips the mipmaps.
+    // The headers and the pixels, read once more as a whole: a file whose size and digest are
+    // those of the bytes the texture was built from keeps its texture and skips the mipmaps.
     const std::uint64_t used =
         layout.pixelOffset + (imageSize > layout.pixelBytes ? imageSize : layout.pixelBytes);
-    LARGE_INTEGER origin{};
-    if (!SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN))
-        return Fail(name, "the file cannot be read again");
-    const PictureMemory::Outcome outcome = memory_.Take(
-        used, [handle](std::uint8_t* into, std::size_t count) { return ReadExactly(handle, into, count); });
-    if (outcome == PictureMemory::Outcome::Failed) return Fail(name, "the file ended early or no memory");
-    if (outcome == PictureMemory::Outcome::Same && holdsMemory_) {
-        failure_ = "";
-        std::snprintf(fileName, sizeof fileName, "%s", name);
-        Bind();
-        return true;
+    const auto fromTheStart = [handle] {
+        LARGE_INTEGER origin{};
+        return SetFilePointerEx(handle, origin, nullptr, FILE_BEGIN) != FALSE;
+    };
+    if (memory_.Remembers()) {
+        if (!fromTheStart()) return Fail(name, "the file cannot be read again");
+        const PictureMemory::Outcome outcome = memory_.Check(
+            used,
+            [handle](std::uint8_t* into, std::size_t count) { return ReadExactly(handle, into, count); });
+        if (outcome == PictureMemory::Outcome::Failed) return Fail(name, "the file ended early or no memory");
+        if (outcome == PictureMemory::Outcome::Same) {
+            failure_ = "";
+            std::snprintf(fileName, sizeof fileName, "%s", name);
+            Bind();
+            return true;
+        }
     }
+
+    // Held only while the mipmaps are built.
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(used)]);
+    if (!bytes) return Fail(name, "no memory for the picture");
+    if (!fromTheStart() || !ReadExactly(handle, bytes.get(), used)) return Fail(name, "the file ended early");
 
     // Checked again on what was read: the file may have been rewritten in between.
     AloLayout read;
-    if (const AloReject reject = CheckAlo(memory_.Bytes(), static_cast<std::size_t>(used), &read);
+    if (const AloReject reject = CheckAlo(bytes.get(), static_cast<std::size_t>(used), &read);
         reject != AloReject::None)
         return Fail(name, AloRejectText(reject));
     Create(name);
     width = read.width;
     height = read.height;
-    std::uint8_t* pixels = memory_.Bytes() + read.pixelOffset;
+    std::uint8_t* pixels = bytes.get() + read.pixelOffset;
 
     // Top-down files are turned so the picture still arrives upright, and turned back so the
-    // remembered bytes stay the file's.
+    // remembered bytes are the file's.
     if (read.height < 0) FlipRows(pixels, read.rowBytes, read.rows);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -132,9 +142,13 @@ bool ImageTexture::Load(const char* name) {
                                           GL_BGR_EXT, GL_UNSIGNED_BYTE, pixels);
     if (read.height < 0) FlipRows(pixels, read.rowBytes, read.rows);
     // A texture left without its picture must not pass for a loaded one.
-    holdsMemory_ = built == 0;
-    failure_ = holdsMemory_ ? "" : "the mipmaps cannot be built";
-    return holdsMemory_;
+    if (built != 0) {
+        failure_ = "the mipmaps cannot be built";
+        return false;
+    }
+    memory_.Remember(bytes.get(), static_cast<std::size_t>(used));
+    failure_ = "";
+    return true;
 }
 
 bool ImageTexture::Fail(const char* name, const char* why) {

@@ -17,8 +17,9 @@ class ImageTexture {
     void Release();
     // Replaces any texture with a fresh, bound one without an image. Always true.
     bool Create(const char* name);
-    // True only when the texture holds the file's picture. A file byte for byte the one the
-    // texture was last built from keeps the texture as it is (no new name, no mipmap build).
+    // True only when the texture holds the file's picture. A file of the size and digest of
+    // the one the texture was last built from keeps the texture as it is (no new name, no
+    // mipmap build).
     // On false the object holds a fresh texture without an image; the previous picture is gone.
     bool Load(const char* name);
     void Bind() const;
@@ -37,8 +38,7 @@ class ImageTexture {
     std::uint32_t textureName = 0;  // OpenGL name + 1; 0 when there is none
     std::int32_t width = 0;
     std::int32_t height = 0;
-    PictureMemory memory_;      // the bytes of the last file read
-    bool holdsMemory_ = false;  // the texture was built from exactly those bytes
+    PictureMemory memory_;  // what tells the bytes the texture was built from
     const char* failure_ = "";
 };
 

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "saver/framework/ansi_text.h"
+#include "saver/settings_file/file_replacement.h"
 #include "saver/settings_file/ini_bytes.h"
+#include "saver/settings_file/platform_files.h"
 
 namespace qv {
 namespace {
@@ -30,22 +32,6 @@ ReadState ReadWholeFile(const std::string& path, std::string& bytes) {
         bytes.append(chunk, got);
     CloseHandle(h);
     return ok ? ReadState::Read : ReadState::Failed;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    // A read-only file stays as it is, even where the file system would let the owner write.
-    const std::wstring wide = Widen(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    // Opened, not created anew, so that the file keeps its other attributes.
-    HANDLE h =
-        CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size() && SetEndOfFile(h);
-    CloseHandle(h);
-    return ok;
 }
 
 // Drops a character left incomplete at the end by a cut.
@@ -89,7 +75,8 @@ bool WriteIniFileValue(const std::string& section, const std::string& key, const
     std::optional<std::string> after = WithIniValue(before, *s, *k, *v);
     if (!after) return false;
     if (state == ReadState::Read && *after == before) return true;
-    return WriteWholeFile(file, *after);
+    PlatformFiles files;
+    return ReplaceFileBytes(files, file, *after);
 }
 
 }  // namespace qv

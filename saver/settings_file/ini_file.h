@@ -13,9 +13,10 @@ namespace qv {
 // the middle of a character); empty when the file, section or key is missing or unreadable.
 std::string ReadIniFileValue(const std::string& section, const std::string& key, const std::string& file);
 
-// Stores the value, creating the file, section or key as needed. False, with the file left
-// as it was, when a name has no code page 932 form, the value none in the ANSI code page, or
-// the file cannot be read or written.
+// Stores the value, creating the file, section or key as needed; the file is replaced as a
+// whole (file_replacement.h) and keeps its attributes. False, with the file left as it was,
+// when a name has no code page 932 form, the value none in the ANSI code page, or the file
+// cannot be read or written (a read-only one included).
 bool WriteIniFileValue(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& file);
 

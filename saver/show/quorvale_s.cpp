@@ -1,6 +1,5 @@
 #include "saver/show/quorvale_s.h"
 
-#include "bench/bench_probe.h"
 #include "handoff/handoff.h"
 #include "handoff/session_lock.h"
 #include "saver/argument_text.h"
@@ -54,12 +53,10 @@ void Quorvale_S::LoadHandling() {
     RunStatements({
         [this] { rendererWatch_ = RendererWatch(handoff::SessionLocksAfterShow()); },
         [] { Sleep(100); },
-        [] { BenchMark("wait_end"); },
-        [this] { RendererPath = JoinPath(ProgramFolder(), "Quorvale.dll"); },
+        [this] { RendererPath = JoinPath(ProgramFolder(), handoff::kRendererProgramFileName); },
         // Tied to the saver: whatever ends the saver (the system, a crash) ends the show, which
         // must not run on behind the lock screen or over the unlocked desktop.
         [this] { renderer_ = StartTiedProgram(RendererPath, SW_SHOWNORMAL); },
-        [] { BenchMark("renderer_started"); },
         // The saver ends the moment the renderer has: a locking show's lock waits for it.
         [this] { WhenSignalled(renderer_.Handle(), [this] { WatchRenderer(); }); },
     });
@@ -71,21 +68,17 @@ void Quorvale_S::Capture() {
     PictureBox& glow = Ctl<PictureBox>("Master", 1);
     OtherMonitorShots others;
     RunStatements({
-        [] { BenchMark("capture_begin"); },
         [this] { Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips()); },
         [&] { desktop.Move(0, 0, ScaleWidth(), ScaleHeight()); },
         [&] { CopyScreenInto(desktop.hDC(), desktop.ScaleWidth(), desktop.ScaleHeight()); },
         [&] { others = CaptureOtherMonitors(); },
-        [] { BenchMark("capture_end"); },
         [] { return DeleteFileAt(handoff::kDesktopPictureFile); },
         [] { return DeleteFileAt(handoff::kGlowPictureFile); },
         // The built-in picture goes in after sizing, so none of it is cut away.
         [&] { glow.Move(0, 0, kGlowSize, kGlowSize); },
         [&] { glow.SetPicture(Picture::FromResource(IDB_QV_GLOW)); },
         [&] { desktop.SaveAsBitmap24(handoff::kDesktopPictureFile); },
-        [] { BenchMark("write1_end"); },
         [&] { glow.SaveAsBitmap24(handoff::kGlowPictureFile); },
-        [] { BenchMark("write2_end"); },
         [&] { return HandOverOtherMonitors(others); },
     });
 }

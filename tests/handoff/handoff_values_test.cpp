@@ -29,6 +29,7 @@ TEST(HandoffValues, TheShellSeesEachValueAsTheProgramsDo) {
         const char* variable;
         std::string value;
     } cases[] = {
+        {"QV_RENDERER_PROGRAM_FILE_NAME", kRendererProgramFileName},
         {"QV_WORK_FOLDER", kWorkFolder},
         {"QV_SETTINGS_FILE_NAME", kSettingsFileName},
         {"QV_DESKTOP_PICTURE_FILE_NAME", kDesktopPictureFileName},

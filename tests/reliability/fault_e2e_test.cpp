@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "saver/framework/ansi_text.h"
+#include "saver/settings_file/ini_bytes.h"
 
 namespace qv::test {
 namespace {
@@ -140,26 +141,35 @@ bool ReadOnlyIsEnforced(const char* path) {
     return false;
 }
 
+// A value as the saver on this system reads it: through the profile functions on code page
+// 932, from the file's own bytes on the others.
+std::string StoredValue(const std::string& key) {
+    if (GetACP() == 932) return IniValue(key.c_str());
+    return FindIniValue(ReadFileBytes(kIni), handoff::kSettingsSection, key).value_or("");
+}
+
+// Run under every system code page (labelled codepage): the key names are code page 932 bytes
+// on each.
 TEST_F(Faults, SettingsFileOfGarbageOrReadOnlyStillGivesAShow) {
+    const std::string kind = ToCodePage(kSettingsNamesCodePage, handoff::kKeyBgmKind).value();
+    const std::string file = ToCodePage(kSettingsNamesCodePage, handoff::kKeyBgmFile).value();
     // Bytes no code page 932 text holds, a value longer than any buffer, broken sections.
     std::string garbage = "\x81\xff\r\n[Settings\n=\n[Settings]\n\x81=\x82\n";
-    garbage += ToAnsi(handoff::kKeyBgmKind).value() + "=\x81\x81\x81\xff\n";
-    garbage += ToAnsi(handoff::kKeyBgmFile).value() + "=" + std::string(5000, '\x82') + "\n";
+    garbage += kind + "=\x81\x81\x81\xff\n";
+    garbage += file + "=" + std::string(5000, '\x82') + "\n";
     garbage += std::string(3, '\0') + "Width=-99999999999999999999\n";
-    const std::string keys[] = {ToAnsi(handoff::kKeyBgmKind).value(), ToAnsi(handoff::kKeyBgmFile).value(),
-                                "\x81"};
+    const std::string keys[] = {kind, file, "\x81"};
     for (bool readOnly : {false, true}) {
         ASSERT_TRUE(WriteFileBytes(kIni, garbage));
         std::string before[3];
-        for (int i = 0; i < 3; ++i) before[i] = IniValue(keys[i].c_str());
+        for (int i = 0; i < 3; ++i) before[i] = StoredValue(keys[i]);
         if (readOnly) SetFileAttributesA(kIni, FILE_ATTRIBUTE_READONLY);
         auto saver = StartSaver(copies_.withRenderer, "/s");
         ASSERT_TRUE(WaitUntil([] { return Renderer() != nullptr; }, 20000)) << "read-only " << readOnly;
         EXPECT_FALSE(MessageBoxText(saver->Id()).has_value());
         EndShow(*saver);
         // Nothing the file held is lost: the values read the same after the show.
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(IniValue(keys[i].c_str()), before[i]) << "read-only " << readOnly;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(StoredValue(keys[i]), before[i]) << "read-only " << readOnly;
         if (readOnly && ReadOnlyIsEnforced(kIni)) {
             EXPECT_TRUE(ReadFileBytes(kIni) == garbage) << "a read-only settings file was changed";
         }

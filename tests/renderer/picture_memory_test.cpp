@@ -1,4 +1,4 @@
-// Telling an unchanged picture file from a changed one as it is read.
+// Telling an unchanged picture file from a changed one as it is read, by size and digest.
 #include "renderer/picture/picture_memory.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ using Outcome = PictureMemory::Outcome;
 // Hands out a file's bytes in the order asked for; `shortAt` ends the file early there.
 struct FakeFile {
     std::vector<std::uint8_t> bytes;
-    std::size_t at = 0;
     std::size_t shortAt = SIZE_MAX;
+    std::size_t at = 0;
     int reads = 0;
 
     PictureMemory::Reader Reader() {
@@ -35,104 +35,67 @@ std::vector<std::uint8_t> Pattern(std::size_t n, std::uint8_t seed) {
     return v;
 }
 
-Outcome Take(PictureMemory& memory, const std::vector<std::uint8_t>& bytes) {
+Outcome Check(PictureMemory& memory, const std::vector<std::uint8_t>& bytes, int* reads = nullptr) {
     FakeFile f{bytes};
-    return memory.Take(bytes.size(), f.Reader());
+    const Outcome outcome = memory.Check(bytes.size(), f.Reader());
+    if (reads) *reads = f.reads;
+    return outcome;
 }
 
-bool Holds(const PictureMemory& memory, const std::vector<std::uint8_t>& bytes) {
-    return memory.Remembers() && memory.Size() == bytes.size() &&
-           std::memcmp(memory.Bytes(), bytes.data(), bytes.size()) == 0;
+void Remember(PictureMemory& memory, const std::vector<std::uint8_t>& bytes) {
+    memory.Remember(bytes.data(), bytes.size());
 }
 
-TEST(PictureMemory, FirstReadIsAChangeThenTheSameBytesAreTheSame) {
-    PictureMemory memory(16);
-    const auto file = Pattern(100, 1);
-    EXPECT_EQ(Take(memory, file), Outcome::Changed);
-    EXPECT_TRUE(Holds(memory, file));
-    EXPECT_EQ(Take(memory, file), Outcome::Same);
-    EXPECT_EQ(Take(memory, file), Outcome::Same);
-    EXPECT_TRUE(Holds(memory, file));
-}
-
-// Same size, one byte different anywhere: first byte, the edges of a piece, inside one, last.
-TEST(PictureMemory, OneByteDifferentAnywhereIsAChangeAndIsRememberedWhole) {
+TEST(PictureMemory, TheSameBytesAreTheSameReadInPiecesAndNothingElseIs) {
     const std::size_t piece = 16, size = 100;  // the last piece is short (4 bytes)
+    PictureMemory memory(piece);
+    const auto file = Pattern(size, 1);
+    int reads = 0;
+    EXPECT_EQ(Check(memory, file, &reads), Outcome::Changed);  // nothing remembered yet
+    EXPECT_EQ(reads, 0);
+    Remember(memory, file);
+    EXPECT_EQ(Check(memory, file, &reads), Outcome::Same);
+    EXPECT_EQ(reads, 7);
+    PictureMemory bytewise(0);  // pieces of no size are single bytes
+    Remember(bytewise, file);
+    EXPECT_EQ(Check(bytewise, file, &reads), Outcome::Same);
+    EXPECT_EQ(reads, 100);
+
+    // One bit different anywhere: the first byte, the edges of a piece, inside one, the last.
     for (std::size_t where : {std::size_t{0}, piece - 1, piece, 2 * piece + 5, size - 4, size - 1}) {
-        PictureMemory memory(piece);
-        const auto first = Pattern(size, 1);
-        auto second = first;
-        second[where] ^= 0x01;
-        ASSERT_EQ(Take(memory, first), Outcome::Changed);
-        EXPECT_EQ(Take(memory, second), Outcome::Changed) << "byte " << where;
-        EXPECT_TRUE(Holds(memory, second)) << "byte " << where;
-        EXPECT_EQ(Take(memory, second), Outcome::Same) << "byte " << where;
-        EXPECT_EQ(Take(memory, first), Outcome::Changed) << "byte " << where;
-        EXPECT_TRUE(Holds(memory, first)) << "byte " << where;
+        auto other = file;
+        other[where] ^= 0x01;
+        EXPECT_EQ(Check(memory, other), Outcome::Changed) << "byte " << where;
     }
+    // Another size is a change without a read, even with the same start.
+    const std::vector<std::uint8_t> shorter(file.begin(), file.begin() + 40);
+    EXPECT_EQ(Check(memory, shorter, &reads), Outcome::Changed);
+    EXPECT_EQ(reads, 0);
+
+    // What is remembered last counts.
+    Remember(memory, shorter);
+    EXPECT_EQ(Check(memory, shorter), Outcome::Same);
+    EXPECT_EQ(Check(memory, file), Outcome::Changed);
+    Remember(memory, {});
+    EXPECT_EQ(Check(memory, {}), Outcome::Same);
 }
 
-TEST(PictureMemory, OtherSizeIsAChangeEvenWithTheSameStart) {
-    PictureMemory memory(8);
-    const auto big = Pattern(64, 3);
-    const std::vector<std::uint8_t> small(big.begin(), big.begin() + 40);
-    ASSERT_EQ(Take(memory, big), Outcome::Changed);
-    EXPECT_EQ(Take(memory, small), Outcome::Changed);
-    EXPECT_TRUE(Holds(memory, small));
-    EXPECT_EQ(Take(memory, big), Outcome::Changed);
-    EXPECT_TRUE(Holds(memory, big));
-    EXPECT_EQ(Take(memory, big), Outcome::Same);
-}
-
-// A file cut short never passes for the remembered one, and the next good read is a change
-// (the texture no longer holds that picture).
-TEST(PictureMemory, ShortReadForgetsSoTheNextReadIsAChange) {
-    for (std::size_t shortAt : {std::size_t{0}, std::size_t{5}, std::size_t{50}, std::size_t{99}}) {
+// A file cut short never passes for the remembered one, and forgets it: the texture no longer
+// holds that picture. So does Forget.
+TEST(PictureMemory, AShortReadOrForgetMakesTheSameBytesAChange) {
+    const auto file = Pattern(100, 9);
+    for (std::size_t shortAt : {std::size_t{0}, std::size_t{50}, std::size_t{99}}) {
         PictureMemory memory(16);
-        const auto file = Pattern(100, 9);
-        ASSERT_EQ(Take(memory, file), Outcome::Changed);
-        FakeFile cut{file};
-        cut.shortAt = shortAt;
-        EXPECT_EQ(memory.Take(file.size(), cut.Reader()), Outcome::Failed) << shortAt;
+        Remember(memory, file);
+        FakeFile cut{file, shortAt};
+        EXPECT_EQ(memory.Check(file.size(), cut.Reader()), Outcome::Failed) << shortAt;
         EXPECT_FALSE(memory.Remembers());
-        EXPECT_EQ(Take(memory, file), Outcome::Changed) << shortAt;
-        EXPECT_EQ(Take(memory, file), Outcome::Same) << shortAt;
+        EXPECT_EQ(Check(memory, file), Outcome::Changed) << shortAt;
     }
-    PictureMemory fresh;
-    FakeFile empty{{}};
-    EXPECT_EQ(fresh.Take(10, empty.Reader()), Outcome::Failed);
-}
-
-TEST(PictureMemory, ForgetMakesTheSameBytesAChange) {
     PictureMemory memory(16);
-    const auto file = Pattern(40, 2);
-    ASSERT_EQ(Take(memory, file), Outcome::Changed);
+    Remember(memory, file);
     memory.Forget();
-    EXPECT_EQ(Take(memory, file), Outcome::Changed);
-    EXPECT_EQ(Take(memory, file), Outcome::Same);
-}
-
-// The comparison goes piece by piece and stops comparing at the first difference: the rest is
-// read in one go where it belongs.
-TEST(PictureMemory, ReadsInPiecesUntilTheFirstDifference) {
-    PictureMemory memory(10);
-    const auto first = Pattern(100, 4);
-    ASSERT_EQ(Take(memory, first), Outcome::Changed);
-    FakeFile same{first};
-    EXPECT_EQ(memory.Take(100, same.Reader()), Outcome::Same);
-    EXPECT_EQ(same.reads, 10);
-    auto second = first;
-    second[25] ^= 0xFF;
-    FakeFile changed{second};
-    EXPECT_EQ(memory.Take(100, changed.Reader()), Outcome::Changed);
-    EXPECT_EQ(changed.reads, 4);  // three pieces compared, the rest at once
-    EXPECT_TRUE(Holds(memory, second));
-}
-
-TEST(PictureMemory, EmptyFileIsRememberedToo) {
-    PictureMemory memory;
-    EXPECT_EQ(Take(memory, {}), Outcome::Changed);
-    EXPECT_EQ(Take(memory, {}), Outcome::Same);
+    EXPECT_EQ(Check(memory, file), Outcome::Changed);
 }
 
 }  // namespace

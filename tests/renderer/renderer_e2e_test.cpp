@@ -165,7 +165,7 @@ class Renderer : public ::testing::Test {
                              width + "\r\n" + handoff::kKeyHeight + "=" + height + "\r\n");
     }
     void Start(DWORD flags = 0) {
-        const std::string program = std::string(QV_DIST_DIR) + "\\Quorvale.dll";
+        const std::string program = std::string(QV_DIST_DIR) + "\\" + handoff::kRendererProgramFileName;
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, flags, nullptr, nullptr,

@@ -164,14 +164,15 @@ SaverCopies MakeSaverCopies() {
     CreateDirectoryA(without.c_str(), nullptr);
     std::string saver = WinePath(QV_SAVER_EXE), stub = WinePath(QV_STUB_EXE);
     CopyFileA(saver.c_str(), (with + "\\Quorvale.scr").c_str(), FALSE);
-    CopyFileA(stub.c_str(), (with + "\\Quorvale.dll").c_str(), FALSE);
+    CopyFileA(stub.c_str(), (with + "\\" + handoff::kRendererProgramFileName).c_str(), FALSE);
     CopyFileA(saver.c_str(), (without + "\\Quorvale.scr").c_str(), FALSE);
-    DeleteFileA((without + "\\Quorvale.dll").c_str());
+    DeleteFileA((without + "\\" + handoff::kRendererProgramFileName).c_str());
 #ifdef QV_RENDERER_EXE
     std::string real = base + "\\real";
     CreateDirectoryA(real.c_str(), nullptr);
     CopyFileA(saver.c_str(), (real + "\\Quorvale.scr").c_str(), FALSE);
-    CopyFileA(WinePath(QV_RENDERER_EXE).c_str(), (real + "\\Quorvale.dll").c_str(), FALSE);
+    CopyFileA(WinePath(QV_RENDERER_EXE).c_str(), (real + "\\" + handoff::kRendererProgramFileName).c_str(),
+              FALSE);
     c.withRealRenderer = real + "\\Quorvale.scr";
 #endif
     c.withRenderer = with + "\\Quorvale.scr";

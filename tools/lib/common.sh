@@ -7,7 +7,7 @@ QV_DIST=$QV_ROOT/dist
 QV_PACKAGES=(
   cmake make g++ git python3
   mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb libgl1-mesa-dri mesa-utils
-  xdotool x11-apps imagemagick googletest
+  xdotool x11-apps imagemagick googletest libxxhash-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox libsox-fmt-mp3 lame
   fonts-ipafont-gothic fonts-wine locales clang clang-format libclang-rt-14-dev nsis
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils

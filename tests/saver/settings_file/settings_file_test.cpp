@@ -130,8 +130,18 @@ TEST_F(SettingsFile, TextThatCannotBeStoredIsNotWritten) {
     EXPECT_EQ(GetIniValue(handoff::kSettingsSection, "café", file_), "");
 }
 
-TEST_F(SettingsFile, TheOwnWriterLeavesAReadOnlyOrLockedFileAsItWas) {
+// The file is replaced through one beside it (file_replacement.h), which takes its attributes
+// and is gone afterwards.
+TEST_F(SettingsFile, TheOwnWriterKeepsTheAttributesAndLeavesAReadOnlyOrLockedFileAsItWas) {
     ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 1", file_));
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesA(file_.c_str(), kept));
+    ASSERT_TRUE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyHeight, " 2", file_));
+    EXPECT_EQ(GetFileAttributesA(file_.c_str()), kept);
+    EXPECT_EQ(ReadFileBytes(file_), "[Settings]\r\nWidth=1\r\nHeight=2\r\n");
+    EXPECT_EQ(GetFileAttributesA((file_ + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
+
     const std::string before = ReadFileBytes(file_);
     SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(WriteIniFileValue(handoff::kSettingsSection, handoff::kKeyWidth, " 2", file_));
