@@ -1,10 +1,11 @@
 // The screen-saver host's side of a measured show, for tools/bench only; never shipped.
-//   bench_host <saver.scr> <marks file> <show seconds>
+//   bench_host <saver.scr> <marks file> <show seconds> [front]
 // Starts the shipped saver with /s as the host does and watches it from outside until the
 // renderer's window appears: its hidden window appearing (the capture begins), the old desktop
 // picture going (the capture is done) and each picture's last change (written). Then it
 // measures the saver's processor time over the given seconds of the show, presses Escape on
-// the renderer and waits for the saver to end. Marks go to the marks file as
+// the renderer (with "front": a window of its own takes the foreground instead, as another
+// program would, which ends a show that locks the session) and waits for the saver to end. Marks go to the marks file as
 // "<name> <counter>" lines, beside those of the renderer's bench build.
 #include <windows.h>
 
@@ -66,11 +67,40 @@ double ProcessSeconds(HANDLE process) {
     return (ticks(kernel) + ticks(user)) / 1e7;
 }
 
+// Waits for the process to end while this thread's windows answer their messages (the
+// activation moving between programs sends them some).
+bool WaitPumping(HANDLE process, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs) return false;
+        if (MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - waited, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+}
+
+// A window of another program than the show's, taking the foreground.
+void TakeTheForeground() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QvBenchInFront";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "in front", WS_POPUP, 0, 0, 200, 150, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    Mark("foreground_taken", Now());
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_host <saver.scr> <marks file> <show seconds>\n");
+    const bool front = argc == 5 && std::string(argv[4]) == "front";
+    if (argc != 4 && !front) {
+        std::fprintf(stderr, "usage: bench_host <saver.scr> <marks file> <show seconds> [front]\n");
         return 2;
     }
     const std::string saver = argv[1];
@@ -131,15 +161,20 @@ int main(int argc, char** argv) {
     std::fprintf(marks, "saver_cpu %.6f %.6f\n", cpu, wall);
     std::fflush(marks);
 
-    // Escape as the keyboard would send it to the renderer's window.
-    Mark("escape", Now());
-    PostMessageA(renderer, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    while (IsWindow(renderer)) Sleep(1);
-    Mark("renderer_gone", Now());
-    const DWORD ended = WaitForSingleObject(pi.hProcess, 30000);
-    Mark("saver_exit", Now());
+    if (front) {
+        TakeTheForeground();
+    } else {
+        // Escape as the keyboard would send it to the renderer's window.
+        Mark("escape", Now());
+        PostMessageA(renderer, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        while (IsWindow(renderer)) Sleep(1);
+        Mark("renderer_gone", Now());
+    }
+    const bool ended = WaitPumping(pi.hProcess, 30000);
+    if (ended) Mark("saver_exit", Now());
     std::fclose(marks);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return ended == WAIT_OBJECT_0 ? 0 : 1;
+    if (!ended) TerminateProcess(pi.hProcess, 1);  // a show that ran on: ended with its renderer
+    return ended ? 0 : 1;
 }
