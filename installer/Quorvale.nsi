@@ -126,6 +126,9 @@ Function TakeOverFromSystemFolderCopy
     ${If} $0 == "$SYSDIR\Quorvale.scr"
     ${OrIf} $0 == $1
       GetFullPathName /SHORT $2 "$INSTDIR\Quorvale.scr"
+      ${If} $2 == ""
+        StrCpy $2 "$INSTDIR\Quorvale.scr"  ; never an empty choice, which would choose none
+      ${EndIf}
       WriteRegStr HKCU "${SAVER_KEY}" "SCRNSAVE.EXE" $2
     ${EndIf}
   ${EndIf}
