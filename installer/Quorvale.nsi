@@ -1,6 +1,8 @@
-; Quorvale installer: puts the saver and its renderer side by side in the system folder
-; (where Windows looks for screen savers), registers an uninstaller with Add/Remove Programs
-; and offers to open the screen-saver settings at the end.
+; Quorvale installer: puts the saver and its renderer side by side in the user's own programs
+; folder, registers an uninstaller for that user with Add/Remove Programs and offers to open the
+; screen-saver settings at the end. It installs for the user who runs it and needs no elevation
+; (the screen-saver settings take a saver from any folder): run elevated, with an
+; administrator's password, it would choose the saver for that administrator instead.
 ; Built by installer/make_installer.sh, which passes VERSION, DIST (folder holding both
 ; programs), LICENSE_FILE, OUTFILE and HANDOFF (the names the programs hand each other, made
 ; from handoff/handoff.h by handoff/handoff_values.sh).
@@ -11,11 +13,11 @@
 !include "${HANDOFF}"
 
 Unicode true
-; The programs are 64-bit, so is the installer: $SYSDIR is then the real 64-bit system
-; folder and the registry view is the 64-bit one, with no file-system redirection at play.
+; The programs are 64-bit, so is the installer: $SYSDIR (where earlier versions installed) is
+; then the real 64-bit system folder, with no file-system redirection at play.
 Target amd64-unicode
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ManifestDPIAware true
 ManifestSupportedOS all
 
@@ -27,8 +29,7 @@ ManifestSupportedOS all
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
-; Only the uninstaller lives here; the programs themselves go to $SYSDIR.
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 ; A file that cannot be replaced (still running) must stop the installation, silent or not,
 ; instead of being skipped and leaving an old program behind a reported success.
 AllowSkipFiles off
@@ -67,6 +68,8 @@ LangString StillRunning ${LANG_ENGLISH} "Quorvale is running (a show or its sett
 LangString StillRunning ${LANG_JAPANESE} "Quorvale が実行中です（ショーまたは設定画面）。終了してから［再試行］を選んでください。"
 LangString NotRemoved ${LANG_ENGLISH} "Some files of Quorvale could not be removed; the uninstaller stays registered so that you can try again."
 LangString NotRemoved ${LANG_JAPANESE} "Quorvale のファイルの一部を削除できませんでした。もう一度実行できるよう、アンインストーラーの登録は残します。"
+LangString OldCopyStays ${LANG_ENGLISH} "An earlier Quorvale, installed for all users in the system folder, is still there: without administrator rights this installer leaves it alone. Where it was your screen saver, the Quorvale just installed for you has taken its place. To remove the earlier one, uninstall it as an administrator from the list of installed programs."
+LangString OldCopyStays ${LANG_JAPANESE} "以前に全ユーザー用としてシステム フォルダーへインストールされた Quorvale が残っています。このインストーラーは管理者権限なしで動くため、それには触れません。それがあなたのスクリーン セーバーだった場合は、今あなた用にインストールした Quorvale に切り替えました。以前のものは、インストール済みプログラムの一覧から管理者としてアンインストールしてください。"
 
 ; The renderer, the hidden saver window and the settings dialog each hold one of the files
 ; open while their window exists; replacing or deleting them then fails half-way.
@@ -105,31 +108,54 @@ FunctionEnd
 
 Function OpenScreenSaverSettings
   ; Makes Quorvale the chosen saver and opens the settings page on it. The rest of the
-  ; command line is the path, so it stays unquoted.
-  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $SYSDIR\Quorvale.scr'
+  ; command line is the path, so it stays unquoted, blanks and all.
+  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $INSTDIR\Quorvale.scr'
+FunctionEnd
+
+; Earlier versions installed for all users into the system folder. Without elevation that copy
+; cannot be removed, so it stays; where it is this user's chosen saver, the new copy is chosen
+; instead, and the user is told about the earlier one. The choice is a path Windows starts with
+; arguments after it, so it is written in the short form, which holds no blanks.
+Function TakeOverFromSystemFolderCopy
+  ${IfNot} ${FileExists} "$SYSDIR\Quorvale.scr"
+    Return
+  ${EndIf}
+  ReadRegStr $0 HKCU "${SAVER_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $1 "$SYSDIR\Quorvale.scr"
+  ${If} $0 != ""
+    ${If} $0 == "$SYSDIR\Quorvale.scr"
+    ${OrIf} $0 == $1
+      GetFullPathName /SHORT $2 "$INSTDIR\Quorvale.scr"
+      ${If} $2 == ""
+        StrCpy $2 "$INSTDIR\Quorvale.scr"  ; never an empty choice, which would choose none
+      ${EndIf}
+      WriteRegStr HKCU "${SAVER_KEY}" "SCRNSAVE.EXE" $2
+    ${EndIf}
+  ${EndIf}
+  MessageBox MB_OK|MB_ICONINFORMATION "$(OldCopyStays)" /SD IDOK
 FunctionEnd
 
 Section "Quorvale" SecMain
   SectionIn RO
   SetOverwrite on
-  SetOutPath "$SYSDIR"
+  SetOutPath "$INSTDIR"
   File "${DIST}/Quorvale.scr"
   File "${DIST}/${QV_RENDERER_PROGRAM_FILE_NAME}"
-
-  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$SYSDIR\Quorvale.scr,0"
-  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\Quorvale.scr,0"
+  WriteRegStr HKCU "${UNINST_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINST_KEY}" "NoRepair" 1
   SectionGetSize ${SecMain} $0
-  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+  WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $0
+
+  Call TakeOverFromSystemFolderCopy
 SectionEnd
 
 Section "Uninstall"
@@ -137,17 +163,17 @@ Section "Uninstall"
   ; may hold the long or the short (8.3) form of the path, so compare both while the file
   ; still exists.
   ReadRegStr $0 HKCU "${SAVER_KEY}" "SCRNSAVE.EXE"
-  GetFullPathName /SHORT $1 "$SYSDIR\Quorvale.scr"
+  GetFullPathName /SHORT $1 "$INSTDIR\Quorvale.scr"
   ${If} $0 != ""
-    ${If} $0 == "$SYSDIR\Quorvale.scr"
+    ${If} $0 == "$INSTDIR\Quorvale.scr"
     ${OrIf} $0 == $1
       DeleteRegValue HKCU "${SAVER_KEY}" "SCRNSAVE.EXE"
     ${EndIf}
   ${EndIf}
 
   ClearErrors
-  Delete "$SYSDIR\Quorvale.scr"
-  Delete "$SYSDIR\${QV_RENDERER_PROGRAM_FILE_NAME}"
+  Delete "$INSTDIR\Quorvale.scr"
+  Delete "$INSTDIR\${QV_RENDERER_PROGRAM_FILE_NAME}"
   ${If} ${Errors}
     ; Keep the entry and the uninstaller: without them the files left would be orphaned.
     MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)" /SD IDOK
@@ -157,5 +183,5 @@ Section "Uninstall"
 
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey HKLM "${UNINST_KEY}"
+  DeleteRegKey HKCU "${UNINST_KEY}"
 SectionEnd

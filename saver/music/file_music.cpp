@@ -9,8 +9,9 @@ namespace qv {
 namespace {
 
 constexpr uint32_t kModeLength = 30;
-// SND_ASYNC | SND_LOOP: returns at once and repeats until stopped.
-constexpr uint32_t kLoopFlags = 0x0001 | 0x0008;
+// SND_ASYNC | SND_NODEFAULT | SND_LOOP: returns at once and repeats until stopped. A file that
+// cannot be played must play nothing, not the system's default sound over and over.
+constexpr uint32_t kLoopFlags = 0x0001 | 0x0002 | 0x0008;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "saver/preview/quorvale_r.h"
 
 #include "saver/framework/application.h"
+#include "saver/framework/dpi_awareness.h"
 #include "saver/framework/program.h"
 #include "saver/framework/skip_rule.h"
 #include "saver/saver_resources.h"
@@ -35,6 +36,9 @@ Quorvale_R::Quorvale_R() : Form(PreviewDesign()) {
 
 void ShowPreview(HWND pane) {
     if (!IsWindow(pane)) EndNow();
+    // Windows may refuse to make a window the child of one of another DPI awareness, which
+    // would leave the pane empty: the form is made, measured and placed in the pane's.
+    ThreadDpiAwareness paneAwareness(DpiAwarenessOf(pane));
 
     static Quorvale_R form;
     RECT r{};

@@ -93,13 +93,15 @@ TEST_F(FileMusic, CloseStopsThenCloses) {
     EXPECT_FALSE(Mp3IsPlaying());
 }
 
-TEST_F(FileMusic, WavLoopsAsynchronouslyAndRecordsResults) {
+TEST_F(FileMusic, WavLoopsAsynchronouslyNeverAsTheDefaultSoundAndRecordsResults) {
     BgmFile = "C:\\Music\\loop.wav";
     device.playSoundResult = 1;
     WavPlay();
     ASSERT_EQ(device.soundCalls.size(), 1u);
     EXPECT_EQ(device.soundCalls[0].name, std::optional<std::string>("C:\\Music\\loop.wav"));
-    EXPECT_EQ(device.soundCalls[0].flags, 9u);
+    // SND_ASYNC | SND_NODEFAULT | SND_LOOP: without SND_NODEFAULT a file that cannot be played
+    // would sound the system's default sound, looping.
+    EXPECT_EQ(device.soundCalls[0].flags, 0x0001u | 0x0002u | 0x0008u);
     EXPECT_EQ(LastApiResult, 1);
 
     device.playSoundResult = 0;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The installer under Wine, silently: it puts both programs into the 64-bit system folder
-# byte for byte and registers its uninstaller; it stops while Quorvale runs; the uninstaller
-# removes the files, its folder and the entry, and forgets the chosen saver only if it is ours.
+# The installer under Wine, silently: it puts both programs into the user's own programs folder
+# byte for byte and registers its uninstaller for that user; it stops while Quorvale runs; the
+# uninstaller removes the files, its folder and the entry, and forgets the chosen saver only if
+# it is ours. An earlier copy in the system folder (from versions that installed there) stays,
+# but where it was the chosen saver the new copy is chosen instead.
 # Runs in the Wine environment of tools/test (WINEPREFIX, DISPLAY) and leaves the prefix as it
 # found it, earlier Quorvale installations included.
 #   installer_test.sh <dist folder> <titled_window.exe> <work folder>
@@ -14,14 +16,20 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tools/lib/common.sh"  # the renderer's window title
 
 sys32=$WINEPREFIX/drive_c/windows/system32
-instdir="$WINEPREFIX/drive_c/Program Files/Quorvale"
 temp_root=$WINEPREFIX/drive_c/users
-uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvale'
+uninst_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvale'
+all_users_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvale'
 desktop_key='HKCU\Control Panel\Desktop'
 session_key='HKLM\System\CurrentControlSet\Control\Session Manager'
 
 rm -rf "$work"; mkdir -p "$work/saved"
 log=$work/wine.log
+# The user's own programs folder, as Windows names it and as a Unix path.
+local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>>"$log" </dev/null | tr -d '\r')
+[[ $local_appdata =~ ^[A-Za-z]:\\ ]] || { echo "FAIL: no %LOCALAPPDATA% ($local_appdata)"; exit 1; }
+inst_win="$local_appdata\Programs\Quorvale"
+instdir=$(wine winepath -u "$inst_win" 2>>"$log")
+programs=$(dirname "$instdir")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -68,6 +76,7 @@ run_uninstaller() {  # the way Add/Remove Programs does, silent
 find "$WINEPREFIX/drive_c" -xdev 2>/dev/null | sort >"$work/before.list"
 for f in Quorvale.scr Quorvale.dll; do [ -f "$sys32/$f" ] && cp -p "$sys32/$f" "$work/saved/"; done
 [ -d "$instdir" ] && cp -a "$instdir" "$work/saved/instdir"
+[ -d "$programs" ] && had_programs=1 || had_programs=0
 remember() {  # key value-or-"" tag: exports the key when what is looked at exists
   local present
   if [ -n "$2" ]; then reg_value "$1" "$2" >/dev/null && present=1 || present=0
@@ -84,6 +93,7 @@ put_back() {  # key value-or-"" tag
   true
 }
 remember "$uninst_key" "" uninst
+remember "$all_users_key" "" all_users
 remember "$desktop_key" SCRNSAVE.EXE saver
 remember "$session_key" PendingFileRenameOperations pending
 
@@ -96,7 +106,9 @@ restore() {
   rm -f "$sys32/Quorvale.scr" "$sys32/Quorvale.dll"; rm -rf "$instdir"
   for f in Quorvale.scr Quorvale.dll; do [ -f "$work/saved/$f" ] && cp -p "$work/saved/$f" "$sys32/"; done
   [ -d "$work/saved/instdir" ] && cp -a "$work/saved/instdir" "$instdir"
+  [ $had_programs = 1 ] || rmdir "$programs" 2>/dev/null
   put_back "$uninst_key" "" uninst
+  put_back "$all_users_key" "" all_users
   put_back "$desktop_key" SCRNSAVE.EXE saver
   # The uninstaller's copy of itself in Temp, left to be deleted at the next restart.
   put_back "$session_key" PendingFileRenameOperations pending
@@ -112,26 +124,39 @@ setup=$work/Quorvale-setup.exe
 version=$("$root/installer/version.sh")
 
 installed_as_dist() {
-  cmp -s "$dist/Quorvale.scr" "$sys32/Quorvale.scr" && cmp -s "$dist/Quorvale.dll" "$sys32/Quorvale.dll"
+  cmp -s "$dist/Quorvale.scr" "$instdir/Quorvale.scr" && cmp -s "$dist/Quorvale.dll" "$instdir/Quorvale.dll"
 }
 nothing_installed() {
-  [ ! -e "$sys32/Quorvale.scr" ] && [ ! -e "$sys32/Quorvale.dll" ] && [ ! -e "$instdir" ] &&
-    ! reg_has_key "$uninst_key"
+  [ ! -e "$instdir" ] && ! reg_has_key "$uninst_key"
 }
 entry_is() { [ "$(reg_value "$uninst_key" "$1")" = "$2" ]; }
+no_entry_for_all_users() {
+  reg_has_key "$all_users_key" && now=1 || now=0
+  [ $now = "$(cat "$work/saved/all_users.present")" ]
+}
+system_copy_untouched() {
+  [ "$(cat "$sys32/Quorvale.scr")" = 'MZ system' ] && [ "$(cat "$sys32/Quorvale.dll")" = 'MZ system' ]
+}
+chosen_saver() { reg_value "$desktop_key" SCRNSAVE.EXE; }
+chosen_saver_is() { [ "$(chosen_saver | tr '[:upper:]' '[:lower:]')" = "$(tr '[:upper:]' '[:lower:]' <<<"$1")" ]; }
 
-# 1. Over an older copy, with another saver chosen.
-printf 'MZ old' >"$sys32/Quorvale.scr"; printf 'MZ old' >"$sys32/Quorvale.dll"
+# 1. Over an older copy of its own, beside an earlier one in the system folder (as versions
+# that installed there left it), with another saver chosen.
+mkdir -p "$instdir"; printf 'MZ old' >"$instdir/Quorvale.scr"; printf 'MZ old' >"$instdir/Quorvale.dll"
+printf 'MZ system' >"$sys32/Quorvale.scr"; printf 'MZ system' >"$sys32/Quorvale.dll"
 reg_set "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\other.scr'
 wine "$setup" /S >>"$log" 2>&1; rc=$?
 check "installer exits with 0" [ $rc = 0 ]
-check "both programs in system32, identical to dist" installed_as_dist
+check "both programs in the user's programs folder, identical to dist" installed_as_dist
 check "DisplayName" entry_is DisplayName Quorvale
 check "DisplayVersion $version" entry_is DisplayVersion "$version"
 check "Publisher" entry_is Publisher "the Quorvale developers"
-check "DisplayIcon is the saver" entry_is DisplayIcon 'C:\windows\system32\Quorvale.scr,0'
-check "UninstallString names the uninstaller" entry_is UninstallString '"C:\Program Files\Quorvale\Uninstall.exe"'
+check "DisplayIcon is the saver" entry_is DisplayIcon "$inst_win\Quorvale.scr,0"
+check "UninstallString names the uninstaller" entry_is UninstallString "\"$inst_win\Uninstall.exe\""
 check "uninstaller in place" [ -f "$instdir/Uninstall.exe" ]
+check "no entry for all users" no_entry_for_all_users
+check "the system folder's copy is left alone" system_copy_untouched
+check "another chosen saver stays chosen" chosen_saver_is 'C:\windows\system32\other.scr'
 
 # 2. While a show runs, neither the installer nor the uninstaller touches anything.
 wine "$helper" "$QV_RENDERER_WINDOW_TITLE" "$(winpath "$work/ready")" "$(winpath "$work/stop")" >>"$log" 2>&1 &
@@ -148,15 +173,19 @@ else
 fi
 touch "$work/stop"; wait "$helper_pid" 2>/dev/null; helper_pid=""
 
-# 3. Uninstall: everything goes, another chosen saver stays.
+# 3. Uninstall: everything goes, another chosen saver and the system folder's copy stay.
 run_uninstaller
 check "uninstall removes programs, uninstaller folder and entry" nothing_installed
-check "uninstall keeps another chosen saver" \
-  [ "$(reg_value "$desktop_key" SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr' ]
+check "uninstall keeps another chosen saver" chosen_saver_is 'C:\windows\system32\other.scr'
+check "uninstall leaves the system folder's copy alone" system_copy_untouched
 
-# 4. With Quorvale as the chosen saver, uninstalling forgets the choice.
-wine "$setup" /S >>"$log" 2>&1 || fail "second install"
+# 4. With the system folder's copy chosen, the new one takes its place; uninstalling it then
+# forgets the choice.
 reg_set "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\Quorvale.scr'
+wine "$setup" /S >>"$log" 2>&1 || fail "second install"
+check "the new copy is chosen instead of the system folder's (got $(chosen_saver))" \
+  chosen_saver_is "$inst_win\Quorvale.scr"
+check "the system folder's copy is still left alone" system_copy_untouched
 run_uninstaller
 check "second uninstall removes everything" nothing_installed
 saver_unset() { ! reg_value "$desktop_key" SCRNSAVE.EXE >/dev/null; }
