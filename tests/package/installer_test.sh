@@ -74,7 +74,7 @@ run_uninstaller() {  # the way Add/Remove Programs does, silent
 
 # --- remember what the prefix holds, and put it back at the end
 find "$WINEPREFIX/drive_c" -xdev 2>/dev/null | sort >"$work/before.list"
-for f in Quorvale.scr Quorvale.dll; do [ -f "$sys32/$f" ] && cp -p "$sys32/$f" "$work/saved/"; done
+for f in Quorvale.scr $QV_RENDERER_PROGRAM_FILE_NAME; do [ -f "$sys32/$f" ] && cp -p "$sys32/$f" "$work/saved/"; done
 [ -d "$instdir" ] && cp -a "$instdir" "$work/saved/instdir"
 [ -d "$programs" ] && had_programs=1 || had_programs=0
 remember() {  # key value-or-"" tag: exports the key when what is looked at exists
@@ -103,8 +103,8 @@ restore() {
   [ $restored = 1 ] && return; restored=1
   if [ -n "$helper_pid" ]; then touch "$work/stop"; wait "$helper_pid" 2>/dev/null; fi
   wait_for_uninstaller
-  rm -f "$sys32/Quorvale.scr" "$sys32/Quorvale.dll"; rm -rf "$instdir"
-  for f in Quorvale.scr Quorvale.dll; do [ -f "$work/saved/$f" ] && cp -p "$work/saved/$f" "$sys32/"; done
+  rm -f "$sys32/Quorvale.scr" "$sys32/$QV_RENDERER_PROGRAM_FILE_NAME"; rm -rf "$instdir"
+  for f in Quorvale.scr $QV_RENDERER_PROGRAM_FILE_NAME; do [ -f "$work/saved/$f" ] && cp -p "$work/saved/$f" "$sys32/"; done
   [ -d "$work/saved/instdir" ] && cp -a "$work/saved/instdir" "$instdir"
   [ $had_programs = 1 ] || rmdir "$programs" 2>/dev/null
   put_back "$uninst_key" "" uninst
@@ -124,7 +124,7 @@ setup=$work/Quorvale-setup.exe
 version=$("$root/installer/version.sh")
 
 installed_as_dist() {
-  cmp -s "$dist/Quorvale.scr" "$instdir/Quorvale.scr" && cmp -s "$dist/Quorvale.dll" "$instdir/Quorvale.dll"
+  cmp -s "$dist/Quorvale.scr" "$instdir/Quorvale.scr" && cmp -s "$dist/$QV_RENDERER_PROGRAM_FILE_NAME" "$instdir/$QV_RENDERER_PROGRAM_FILE_NAME"
 }
 nothing_installed() {
   [ ! -e "$instdir" ] && ! reg_has_key "$uninst_key"
@@ -135,15 +135,15 @@ no_entry_for_all_users() {
   [ $now = "$(cat "$work/saved/all_users.present")" ]
 }
 system_copy_untouched() {
-  [ "$(cat "$sys32/Quorvale.scr")" = 'MZ system' ] && [ "$(cat "$sys32/Quorvale.dll")" = 'MZ system' ]
+  [ "$(cat "$sys32/Quorvale.scr")" = 'MZ system' ] && [ "$(cat "$sys32/$QV_RENDERER_PROGRAM_FILE_NAME")" = 'MZ system' ]
 }
 chosen_saver() { reg_value "$desktop_key" SCRNSAVE.EXE; }
 chosen_saver_is() { [ "$(chosen_saver | tr '[:upper:]' '[:lower:]')" = "$(tr '[:upper:]' '[:lower:]' <<<"$1")" ]; }
 
 # 1. Over an older copy of its own, beside an earlier one in the system folder (as versions
 # that installed there left it), with another saver chosen.
-mkdir -p "$instdir"; printf 'MZ old' >"$instdir/Quorvale.scr"; printf 'MZ old' >"$instdir/Quorvale.dll"
-printf 'MZ system' >"$sys32/Quorvale.scr"; printf 'MZ system' >"$sys32/Quorvale.dll"
+mkdir -p "$instdir"; printf 'MZ old' >"$instdir/Quorvale.scr"; printf 'MZ old' >"$instdir/$QV_RENDERER_PROGRAM_FILE_NAME"
+printf 'MZ system' >"$sys32/Quorvale.scr"; printf 'MZ system' >"$sys32/$QV_RENDERER_PROGRAM_FILE_NAME"
 reg_set "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\other.scr'
 wine "$setup" /S >>"$log" 2>&1; rc=$?
 check "installer exits with 0" [ $rc = 0 ]
