@@ -758,6 +758,27 @@ TEST(Application, OwnerWindowCloseEndsTheRunWithoutUnloading) {
     EXPECT_TRUE(IsWindow(OwnerWindow()));
 }
 
+TEST(Application, ASignalledObjectIsAnsweredFromTheLoopOnce) {
+    // A process that ends, say: answered while the loop has no message to wake it, and once,
+    // although the object stays signalled. A timer ends the run half a second later.
+    ExampleForm f;
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    int answered = 0;
+    WhenSignalled(event, [&] { ++answered; });
+    std::thread setter([&] {
+        Sleep(50);
+        SetEvent(event);
+    });
+    const UINT_PTR end = SetTimer(
+        nullptr, 0, 500, [](HWND, UINT, UINT_PTR, DWORD) { PostMessageW(OwnerWindow(), WM_CLOSE, 0, 0); });
+    RunApplication([&] { f.Load(); });
+    KillTimer(nullptr, end);
+    setter.join();
+    CloseHandle(event);
+    f.Unload();
+    EXPECT_EQ(answered, 1);
+}
+
 TEST(Application, RunEndsWhenTheLastFormUnloadsAndModalShowWaits) {
     ExampleForm dialog;
     std::vector<std::string> order;
